@@ -1,0 +1,7 @@
+#include "console/Io.h"
+
+#include <ostream>
+
+void printLine(std::ostream& out, std::string_view text) {
+    out << text << '\n';
+}

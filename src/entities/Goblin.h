@@ -1,0 +1,18 @@
+#pragma once
+
+#include <iosfwd>
+
+#include "entities/Enemy.h"
+
+// The thief of the temple's Statue. It lets the player in once, then attacks every turn
+// the player stays.
+class Goblin final : public Enemy {
+public:
+    Goblin(int alert, int x, int y, int z, int hp, int power, std::string name, bool collapses);
+
+    int getAlert() const { return alert; }
+    void attack(Player& player, std::ostream& out);
+
+private:
+    int alert;
+};

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+
+class Player;
+class Enemy;
+
+// One thing of the world that can lie on a square or be carried off the map.
+class Item {
+public:
+    Item(int x, int y, int z, int power, bool flag, std::string name);
+
+    const std::string& getName() const { return name; }
+    int getPower() const { return power; }
+    void setPower(int newPower) { power = newPower; }
+    int getX() const { return x; }
+    int getY() const { return y; }
+    int getZ() const { return z; }
+    bool getFlag() const { return flag; }
+
+    // y and z keep their values: only x tells whether the item is on the map.
+    void removeFromMap();
+    void placeAtPlayer(const Player& player);
+    void placeAtEnemy(const Enemy& enemy);
+    // Where the Berry grows, and where it goes back to once eaten.
+    void placeAtBerryBushes();
+
+private:
+    std::string name;
+    int x;
+    int y;
+    int z;
+    int power;
+    bool flag;
+};

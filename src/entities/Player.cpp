@@ -1,0 +1,60 @@
+#include "entities/Player.h"
+
+#include <algorithm>
+#include <ostream>
+
+#include "console/Console.h"
+#include "console/Input.h"
+#include "console/Io.h"
+
+Player::Player(int x, int y, int z, int hp, int maxHp) : hp(hp), maxHp(maxHp), x(x), y(y), z(z) {}
+
+void Player::returnToStart() {
+    x = 0;
+    y = 0;
+    z = 0;
+}
+
+void Player::checkDeath(Io& io) {
+    if (hp > maxHp) {
+        hp = maxHp;
+    }
+    if (hp > 0) {
+        return;
+    }
+    printLine(io.out, "\n YOU DIED\n ");
+    returnToStart();
+    hp = 1;
+    io.console.waitForKey();
+    io.console.clearScreen();
+}
+
+void Player::addItem(std::string name) {
+    inventory.insert(inventory.begin(), std::move(name));
+}
+
+void Player::removeItem(std::string_view name) {
+    const auto found = std::find(inventory.begin(), inventory.end(), name);
+    if (found != inventory.end()) {
+        inventory.erase(found);
+    }
+}
+
+bool Player::hasItem(std::string_view name) const {
+    return std::find(inventory.begin(), inventory.end(), name) != inventory.end();
+}
+
+void Player::showInventory(std::ostream& out) const {
+    for (const std::string& name : inventory) {
+        out << name << '\n';
+    }
+    out << '\n';
+    out << "You have " << hp << " HP left" << '\n';
+}
+
+std::string Player::readCommand(Io& io) const {
+    io.out << ">>";
+    std::string word;
+    readWord(io, word);
+    return word;
+}

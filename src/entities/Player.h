@@ -1,0 +1,55 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct Io;
+
+// The player's character: where it stands, its hit points and the names of what it carries.
+class Player {
+public:
+    Player(int x, int y, int z, int hp, int maxHp);
+
+    int getX() const { return x; }
+    int getY() const { return y; }
+    int getZ() const { return z; }
+    int getHP() const { return hp; }
+    int getMaxHP() const { return maxHp; }
+    const std::vector<std::string>& getInventory() const { return inventory; }
+
+    void moveNorth() { --y; }
+    void moveSouth() { ++y; }
+    void moveEast() { ++x; }
+    void moveWest() { --x; }
+    void moveUp() { --z; }
+    void moveDown() { ++z; }
+    void returnToStart();
+
+    // A negative amount heals.
+    void takeDamage(int amount) { hp -= amount; }
+    void healFully() { hp = maxHp; }
+    void raiseMaxHp(int amount) { maxHp += amount; }
+
+    // Closes every turn: cuts surplus hit points back and brings a dead character back
+    // at the start with one hit point.
+    void checkDeath(Io& io);
+
+    // Newest first. Names are compared exactly, case and all.
+    void addItem(std::string name);
+    void removeItem(std::string_view name);
+    bool hasItem(std::string_view name) const;
+    void showInventory(std::ostream& out) const;
+
+    // Writes the prompt and reads the next command word.
+    std::string readCommand(Io& io) const;
+
+private:
+    std::vector<std::string> inventory;
+    int hp;
+    int maxHp;
+    int x;
+    int y;
+    int z;
+};

@@ -1,0 +1,14 @@
+#include "entities/Zombie.h"
+
+#include <cstdlib>
+
+std::time_t systemClock() {
+    return std::time(nullptr);
+}
+
+void Zombie::scatter(Clock clock) {
+    std::srand(static_cast<unsigned>(clock()));
+    x = std::rand() % 10 - 5;
+    y = std::rand() % 14 - 6;
+    z = 0;
+}
