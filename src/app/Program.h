@@ -1,0 +1,12 @@
+#pragma once
+
+#include <iosfwd>
+
+#include "entities/Zombie.h"
+
+class Console;
+
+// The whole program on the given streams and console: the world, the colours, the menus
+// and the game. This is the one place that decides how the session ends; it returns the
+// process's exit status.
+int runProgram(std::istream& in, std::ostream& out, Console& console, Clock clock = systemClock);
