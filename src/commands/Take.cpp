@@ -1,0 +1,55 @@
+#include "commands/ItemCommands.h"
+#include "console/Io.h"
+#include "entities/OffMap.h"
+#include "game/World.h"
+
+namespace {
+
+// Things are taken from the player's x and y, whatever their level.
+bool liesUnder(const Item& item, const Player& player) {
+    return item.getX() == player.getX() && item.getY() == player.getY();
+}
+
+}  // namespace
+
+void World::take(std::string& word) {
+    ask("What Would you like to get?", word);
+
+    if (word == "key") {
+        for (const Carryable& key : kKeysToTake) {
+            Item& item = this->*key.item;
+            if (liesUnder(item, player)) {
+                item.removeFromMap();
+                player.addItem(std::string(key.inventoryName));
+            }
+        }
+        return;
+    }
+    for (const Carryable& carryable : kItemsToTake) {
+        Item& item = this->*carryable.item;
+        if (word == carryable.answer && liesUnder(item, player)) {
+            item.removeFromMap();
+            player.addItem(std::string(carryable.inventoryName));
+            return;
+        }
+    }
+    // The golem guards the Gearbox: it can be carried only once the golem is slain.
+    if (word == "gearbox" && golem.getX() == OFF_MAP && liesUnder(gearbox, player)) {
+        gearbox.removeFromMap();
+        player.addItem("Gearbox");
+        return;
+    }
+    if (word == "heart") {
+        for (Item* heart : heartPieces) {
+            if (heart->getX() == player.getX() && heart->getY() == player.getY() &&
+                heart->getZ() == player.getZ()) {
+                player.raiseMaxHp(2);
+                ++score;
+                heart->removeFromMap();
+                player.healFully();
+            }
+        }
+        return;
+    }
+    printLine(io.out, "I don't see that here!");
+}
