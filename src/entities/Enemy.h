@@ -35,8 +35,6 @@ public:
 
 protected:
     Enemy(int x, int y, int z, int hp, int power, std::string name, bool collapses);
-    Enemy(const Enemy&) = default;
-    Enemy& operator=(const Enemy&) = default;
     // Monsters are never destroyed through a pointer to this base.
     ~Enemy() = default;
 

@@ -16,7 +16,6 @@ public:
     int getX() const { return x; }
     int getY() const { return y; }
     int getZ() const { return z; }
-    bool getFlag() const { return flag; }
 
     // y and z keep their values: only x tells whether the item is on the map.
     void removeFromMap();
