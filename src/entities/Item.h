@@ -16,6 +16,8 @@ public:
     int getX() const { return x; }
     int getY() const { return y; }
     int getZ() const { return z; }
+    // Set when the world is built and read by nothing in play.
+    bool getFlag() const { return flag; }
 
     // y and z keep their values: only x tells whether the item is on the map.
     void removeFromMap();

@@ -22,6 +22,10 @@ TEST(WorldTest, StartsWithEveryItemAtItsPlace) {
         EXPECT_EQ("Heart Piece", heart->getName());
     }
     EXPECT_EQ(OFF_MAP, world.heartPieces[0]->getX());
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        // Only the Berry, the Red Potion and the Gearbox are built with the flag set.
+        EXPECT_EQ(i >= 6, world.items[i]->getFlag()) << names[i];
+    }
     EXPECT_EQ(5, world.heartPieces[4]->getX());
     EXPECT_EQ(8, world.heartPieces[4]->getY());
 }
