@@ -75,7 +75,7 @@ TerminalConsole::~TerminalConsole() {
 }
 
 void TerminalConsole::installSignalHandlers() {
-    for (const int signalNumber : {SIGINT, SIGTERM, SIGHUP}) {
+    for (const int signalNumber : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) {
         struct sigaction action {};
         action.sa_handler = restoreAndDie;
         sigemptyset(&action.sa_mask);
@@ -87,9 +87,10 @@ void TerminalConsole::useGameColours() {
     if (!outputIsTerminal_) {
         return;
     }
+    // Flag first: a signal arriving in between must still reset the colours.
+    gColoursChanged = 1;
     out_ << kGameColours;
     out_.flush();
-    gColoursChanged = 1;
 }
 
 void TerminalConsole::clearScreen() {

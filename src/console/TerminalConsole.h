@@ -24,7 +24,7 @@ public:
     void clearScreen() override;
     void waitForKey() override;
 
-    // Restores the terminal and ends the process on SIGINT, SIGTERM and SIGHUP.
+    // Restores the terminal and ends the process on SIGINT, SIGTERM, SIGHUP and SIGQUIT.
     static void installSignalHandlers();
 
 private:
