@@ -1,0 +1,118 @@
+#!/usr/bin/env bash
+# Builds the Debian package from the build folder with cpack, into a scratch folder, and
+# checks it as apt would see it: its name and control fields (version from CMakeLists.txt,
+# section games, dependencies found by dpkg-shlibdeps), its contents under /usr, their
+# checksums, and that the packaged game, manual and desktop entry work together.
+# Usage: deb-package.sh BUILD_DIR SOURCE_DIR PROJECT_VERSION
+set -u
+build=$1
+source=$2
+version=$3
+# shellcheck source=common.sh
+. "$(dirname "$0")/common.sh"
+require_tools cpack dpkg dpkg-deb dpkg-shlibdeps gzip md5sum
+
+out=$scratch/out
+if ! cpack -G DEB --config "$build/CPackConfig.cmake" -B "$out" >"$scratch/cpack.log" 2>&1; then
+    cat "$scratch/cpack.log"
+    echo "FAIL: cpack could not build the package"
+    exit 1
+fi
+
+arch=$(dpkg --print-architecture)
+expected_name=vellumfall_${version}_${arch}.deb
+packages=$(cd "$out" && ls -- *.deb 2>/dev/null)
+if [ "$packages" != "$expected_name" ]; then
+    echo "FAIL: cpack made '$packages', not the one package $expected_name"
+    exit 1
+fi
+deb=$out/$expected_name
+
+# The control fields.
+field() {
+    dpkg-deb -f "$deb" "$1"
+}
+check_field() {
+    local value
+    value=$(field "$1")
+    [ "$value" = "$2" ] || fail "the field $1 is '$value', not '$2'"
+}
+check_field Package vellumfall
+check_field Version "$version"
+check_field Architecture "$arch"
+check_field Section games
+field Maintainer | grep -qE '^[^<>]+ <[^<> @]+@[^<> ]+>$' ||
+    fail "the field Maintainer is '$(field Maintainer)', not a name and an address"
+depends=$(field Depends)
+for library in libc6 libstdc++6; do
+    echo "$depends" | sed 's/[,|]/\n/g' | sed 's/^ *//; s/[ (:].*//' | grep -qxF -- "$library" ||
+        fail "the field Depends is '$depends': $library is missing, so dpkg-shlibdeps did not run"
+done
+[ "$(field Description | wc -l)" -ge 2 ] ||
+    fail "the Description has no long description under its summary"
+
+# The contents: exactly these files, owned by root, with these modes, and folders only on
+# the way to them.
+dpkg-deb -c "$deb" >"$scratch/contents.txt"
+expected_files='-rwxr-xr-x root/root ./usr/games/vellumfall
+-rw-r--r-- root/root ./usr/share/applications/vellumfall.desktop
+-rw-r--r-- root/root ./usr/share/doc/vellumfall/copyright
+-rw-r--r-- root/root ./usr/share/man/man6/vellumfall.6.gz'
+actual_files=$(awk '$1 !~ /^d/ { print $1, $2, $6 }' "$scratch/contents.txt" | LC_ALL=C sort -k3,3)
+if [ "$actual_files" != "$expected_files" ]; then
+    fail "the package does not hold exactly the expected files:"
+    diff -u --label expected --label packaged <(echo "$expected_files") <(echo "$actual_files")
+fi
+awk '$1 ~ /^d/ && ($1 != "drwxr-xr-x" || $2 != "root/root" || $6 !~ /^\.\/usr\//)' \
+    "$scratch/contents.txt" >"$scratch/odd-folders.txt"
+if [ -s "$scratch/odd-folders.txt" ]; then
+    fail "folders outside /usr, or not root's with mode 755:"
+    cat "$scratch/odd-folders.txt"
+fi
+
+# Unpacked as dpkg would unpack it.
+unpacked=$scratch/unpacked
+dpkg-deb -R "$deb" "$unpacked"
+if [ ! -s "$unpacked/DEBIAN/md5sums" ]; then
+    fail "the package has no md5sums"
+else
+    (cd "$unpacked" && md5sum --quiet -c DEBIAN/md5sums) >"$scratch/md5.log" 2>&1 ||
+        { fail "the md5sums do not match the packaged files:"; cat "$scratch/md5.log"; }
+    [ "$(wc -l <"$unpacked/DEBIAN/md5sums")" -eq 4 ] ||
+        fail "the md5sums do not cover exactly the four packaged files"
+fi
+
+game=$unpacked/usr/games/vellumfall
+if [ -x "$game" ]; then
+    title_menu_of "$build/vellumfall" >"$scratch/menu.expected"
+    title_menu_of "$game" >"$scratch/menu.packaged"
+    status=$?
+    [ "$status" -eq 0 ] || fail "the packaged game quit from the title menu with status $status"
+    cmp -s "$scratch/menu.expected" "$scratch/menu.packaged" ||
+        fail "the packaged game prints another title menu than the built one"
+fi
+
+manual=$unpacked/usr/share/man/man6/vellumfall.6.gz
+if [ -f "$manual" ]; then
+    gzip -dc "$manual" | cmp -s - "$source/packaging/vellumfall.6" ||
+        fail "the packaged manual does not unpack to packaging/vellumfall.6"
+fi
+
+# The desktop entry must start the packaged game in a terminal: it is a console game.
+entry=$unpacked/usr/share/applications/vellumfall.desktop
+if [ -f "$entry" ]; then
+    cmp -s "$entry" "$source/packaging/vellumfall.desktop" ||
+        fail "the packaged desktop entry differs from packaging/vellumfall.desktop"
+    exec_line=$(grep '^Exec=' "$entry")
+    command=${exec_line#Exec=}
+    [ "$command" = /usr/games/vellumfall ] ||
+        fail "the desktop entry runs '$command', not /usr/games/vellumfall"
+    grep -qx 'Terminal=true' "$entry" || fail "the desktop entry does not open a terminal"
+    grep -qx 'Type=Application' "$entry" || fail "the desktop entry is not of type Application"
+    grep -qE '^Categories=(.*;)?Game;' "$entry" || fail "the desktop entry is not in the Game category"
+fi
+
+if [ "$failed" -eq 0 ]; then
+    echo "Built and checked $expected_name."
+fi
+exit "$failed"

@@ -1,0 +1,262 @@
+// The built game on a pseudo-terminal, ended by a signal at each place where it waits for
+// the player: the terminal must get its colours and its line mode back.
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+namespace {
+
+constexpr std::string_view kResetColours = "\x1b[0m";
+constexpr std::string_view kPressAnyKey = "Press any key to continue . . . ";
+constexpr auto kPatience = std::chrono::seconds(10);
+
+// The game as a session leader whose standard input and output are the slave side of a
+// fresh pseudo-terminal; the test holds the master side, as a terminal emulator would.
+class GameOnTerminal {
+  public:
+    GameOnTerminal() {
+        master_ = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+        if (master_ < 0 || ::grantpt(master_) != 0 || ::unlockpt(master_) != 0) {
+            ADD_FAILURE() << "no pseudo-terminal: " << std::strerror(errno);
+            return;
+        }
+        std::array<char, 128> slaveName{};
+        ::ptsname_r(master_, slaveName.data(), slaveName.size());
+        pid_ = ::fork();
+        if (pid_ == 0) {
+            // Opening the slave as a session leader makes it the controlling terminal, so
+            // a typed Ctrl-C reaches the game.
+            ::setsid();
+            // SIGQUIT would otherwise leave a core file behind.
+            const rlimit noCore{0, 0};
+            ::setrlimit(RLIMIT_CORE, &noCore);
+            const int slave = ::open(slaveName.data(), O_RDWR);
+            if (slave < 0) {
+                ::_exit(126);
+            }
+            ::dup2(slave, STDIN_FILENO);
+            ::dup2(slave, STDOUT_FILENO);
+            ::close(slave);
+            ::execl(VELLUMFALL_GAME, VELLUMFALL_GAME, static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+    }
+
+    ~GameOnTerminal() {
+        if (pid_ > 0 && !reaped_) {
+            ::kill(pid_, SIGKILL);
+            ::waitpid(pid_, nullptr, 0);
+        }
+        if (master_ >= 0) {
+            ::close(master_);
+        }
+    }
+
+    GameOnTerminal(const GameOnTerminal&) = delete;
+    GameOnTerminal& operator=(const GameOnTerminal&) = delete;
+
+    // Reads what the game prints until `text` has appeared `times` times in all.
+    bool waitForText(std::string_view text, int times = 1) {
+        const auto deadline = std::chrono::steady_clock::now() + kPatience;
+        while (countOf(text) < times) {
+            if (!readSome(deadline)) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    // Waits until the game has taken the terminal out of line mode for its key wait.
+    bool waitForKeyMode() {
+        const auto deadline = std::chrono::steady_clock::now() + kPatience;
+        while ((mode().c_lflag & ICANON) != 0) {
+            if (std::chrono::steady_clock::now() > deadline) {
+                return false;
+            }
+            ::usleep(1000);
+        }
+        return true;
+    }
+
+    void type(std::string_view keys) const {
+        ASSERT_EQ(::write(master_, keys.data(), keys.size()), static_cast<ssize_t>(keys.size()));
+    }
+
+    void sendSignal(int signalNumber) const { ::kill(pid_, signalNumber); }
+
+    // Reads the rest of the output until the game has gone, and returns its wait status.
+    int finish() {
+        const auto deadline = std::chrono::steady_clock::now() + kPatience;
+        while (readSome(deadline)) {
+        }
+        int status = 0;
+        const pid_t reaped = ::waitpid(pid_, &status, 0);
+        reaped_ = reaped == pid_;
+        return status;
+    }
+
+    // The slave's line settings, as the kernel reports them through the master.
+    termios mode() const {
+        termios settings{};
+        ::tcgetattr(master_, &settings);
+        return settings;
+    }
+
+    const std::string& output() const { return output_; }
+
+  private:
+    int countOf(std::string_view text) const {
+        int count = 0;
+        for (auto at = output_.find(text); at != std::string::npos;
+             at = output_.find(text, at + text.size())) {
+            ++count;
+        }
+        return count;
+    }
+
+    // False once the game has closed the terminal (or at the deadline).
+    bool readSome(std::chrono::steady_clock::time_point deadline) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0) {
+            return false;
+        }
+        pollfd ready{master_, POLLIN, 0};
+        const int polled = ::poll(&ready, 1, static_cast<int>(left.count()));
+        if (polled < 0) {
+            return errno == EINTR;
+        }
+        if (polled == 0) {
+            return false;
+        }
+        std::array<char, 4096> buffer{};
+        const ssize_t got = ::read(master_, buffer.data(), buffer.size());
+        if (got <= 0) {
+            // EIO: every slave descriptor is closed, the game has ended.
+            return false;
+        }
+        output_.append(buffer.data(), static_cast<std::size_t>(got));
+        return true;
+    }
+
+    int master_ = -1;
+    pid_t pid_ = -1;
+    bool reaped_ = false;
+    std::string output_;
+};
+
+bool endsWith(std::string_view text, std::string_view end) {
+    return text.size() >= end.size() && text.substr(text.size() - end.size()) == end;
+}
+
+std::string visible(std::string_view text) {
+    std::string shown;
+    for (const char character : text.substr(text.size() > 80 ? text.size() - 80 : 0)) {
+        if (character == '\x1b') {
+            shown += "\\e";
+        } else if (character == '\r') {
+            shown += "\\r";
+        } else if (character == '\n') {
+            shown += "\\n";
+        } else {
+            shown += character;
+        }
+    }
+    return shown;
+}
+
+// The game must have died of the signal itself (so its parent sees why), with the colour
+// reset as the last thing it printed and the terminal back in line mode with echo.
+void expectEndedAndRestored(GameOnTerminal& game, int signalNumber) {
+    const int status = game.finish();
+    ASSERT_TRUE(WIFSIGNALED(status))
+        << "the game exited instead, with status " << WEXITSTATUS(status);
+    EXPECT_EQ(WTERMSIG(status), signalNumber);
+    EXPECT_TRUE(endsWith(game.output(), kResetColours))
+        << "the output ends with: " << visible(game.output());
+    const termios mode = game.mode();
+    EXPECT_NE(mode.c_lflag & ICANON, 0U) << "the terminal was left without line mode";
+    EXPECT_NE(mode.c_lflag & ECHO, 0U) << "the terminal was left without echo";
+}
+
+class TerminalSignals : public testing::TestWithParam<int> {};
+
+TEST_P(TerminalSignals, AtTheTitleMenuRestoreTheTerminal) {
+    GameOnTerminal game;
+    ASSERT_TRUE(game.waitForText(">>")) << visible(game.output());
+    game.sendSignal(GetParam());
+    expectEndedAndRestored(game, GetParam());
+}
+
+TEST_P(TerminalSignals, AtTheCommandPromptRestoreTheTerminal) {
+    GameOnTerminal game;
+    ASSERT_TRUE(game.waitForText(">>")) << visible(game.output());
+    game.type("0\n");
+    ASSERT_TRUE(game.waitForText(">>", 2)) << visible(game.output());
+    game.sendSignal(GetParam());
+    expectEndedAndRestored(game, GetParam());
+}
+
+TEST_P(TerminalSignals, DuringTheKeyWaitRestoreTheTerminal) {
+    GameOnTerminal game;
+    ASSERT_TRUE(game.waitForText(">>")) << visible(game.output());
+    game.type("1\n");
+    ASSERT_TRUE(game.waitForText(kPressAnyKey)) << visible(game.output());
+    ASSERT_TRUE(game.waitForKeyMode()) << "the key wait never left line mode";
+    ASSERT_EQ(game.mode().c_lflag & ECHO, 0U);
+    game.sendSignal(GetParam());
+    expectEndedAndRestored(game, GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, TerminalSignals, testing::Values(SIGINT, SIGTERM, SIGHUP, SIGQUIT),
+                         [](const testing::TestParamInfo<int>& info) {
+                             return std::string(sigabbrev_np(info.param));
+                         });
+
+// Ctrl-C typed on the keyboard, not sent by another process: the line discipline raises
+// SIGINT even while the game waits for a single key.
+TEST(TerminalCtrlC, DuringTheKeyWaitEndsTheGameAndRestoresTheTerminal) {
+    GameOnTerminal game;
+    ASSERT_TRUE(game.waitForText(">>")) << visible(game.output());
+    game.type("1\n");
+    ASSERT_TRUE(game.waitForText(kPressAnyKey)) << visible(game.output());
+    ASSERT_TRUE(game.waitForKeyMode()) << "the key wait never left line mode";
+    game.type("\x03");
+    expectEndedAndRestored(game, SIGINT);
+}
+
+// A key pressed ends the wait and gives the terminal back, and the game goes on.
+TEST(TerminalKeyWait, AKeyRestoresLineModeAndTheMenuReturns) {
+    GameOnTerminal game;
+    ASSERT_TRUE(game.waitForText(">>")) << visible(game.output());
+    game.type("1\n");
+    ASSERT_TRUE(game.waitForText(kPressAnyKey)) << visible(game.output());
+    ASSERT_TRUE(game.waitForKeyMode()) << "the key wait never left line mode";
+    game.type("x");
+    ASSERT_TRUE(game.waitForText(">>", 2)) << visible(game.output());
+    const termios mode = game.mode();
+    EXPECT_NE(mode.c_lflag & ICANON, 0U);
+    EXPECT_NE(mode.c_lflag & ECHO, 0U);
+    game.type("3\n");
+    const int status = game.finish();
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_TRUE(endsWith(game.output(), kResetColours))
+        << "the output ends with: " << visible(game.output());
+}
+
+}  // namespace
