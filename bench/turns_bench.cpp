@@ -29,16 +29,16 @@ namespace {
 // Plays the same words for ever: when the reader reaches the end of the script, the
 // buffer is pointed at its start again, without copying or allocating.
 class LoopingScript final : public std::streambuf {
-  public:
+public:
     explicit LoopingScript(std::string words) : script(std::move(words)) { rewind(); }
 
-  protected:
+protected:
     int_type underflow() override {
         rewind();
         return traits_type::to_int_type(*gptr());
     }
 
-  private:
+private:
     void rewind() { setg(script.data(), script.data(), script.data() + script.size()); }
 
     std::string script;
@@ -47,12 +47,12 @@ class LoopingScript final : public std::streambuf {
 // Takes the output into a small buffer, as a file stream would, and drops it when full
 // or flushed. It keeps count of the bytes, for the bytes_per_turn figure.
 class DiscardingBuffer final : public std::streambuf {
-  public:
+public:
     DiscardingBuffer() { reset(); }
 
     std::size_t bytesWritten() const { return bytes + static_cast<std::size_t>(pptr() - pbase()); }
 
-  protected:
+protected:
     int_type overflow(int_type character) override {
         reset();
         if (!traits_type::eq_int_type(character, traits_type::eof())) {
@@ -65,7 +65,7 @@ class DiscardingBuffer final : public std::streambuf {
         return 0;
     }
 
-  private:
+private:
     void reset() {
         bytes += static_cast<std::size_t>(pptr() - pbase());
         setp(buffer.data(), buffer.data() + buffer.size());
@@ -76,7 +76,7 @@ class DiscardingBuffer final : public std::streambuf {
 };
 
 class SilentConsole final : public Console {
-  public:
+public:
     void useGameColours() override {}
     void clearScreen() override {}
     void waitForKey() override {}

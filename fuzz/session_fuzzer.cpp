@@ -16,13 +16,13 @@ namespace {
 
 // Output is thrown away unseen; the sanitizers watch how it is made, not what it says.
 class DiscardingBuffer final : public std::streambuf {
-  protected:
+protected:
     int_type overflow(int_type character) override { return traits_type::not_eof(character); }
     std::streamsize xsputn(const char* /*text*/, std::streamsize count) override { return count; }
 };
 
 class SilentConsole final : public Console {
-  public:
+public:
     void useGameColours() override {}
     void clearScreen() override {}
     void waitForKey() override {}

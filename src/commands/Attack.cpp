@@ -9,14 +9,14 @@ namespace {
 
 // What each monster of `enemies` leaves behind when a Sword blow slays it, by position.
 constexpr std::array<Item World::*, 9> kDrops{
-    nullptr,         // centipede1
-    nullptr,         // centipede2
-    nullptr,         // centipede3
-    nullptr,         // direCentipede
-    nullptr,         // toxicMoid
-    nullptr,         // vines
-    &World::gearbox,  // golem
-    &World::statue,   // goblin
+    nullptr,              // centipede1
+    nullptr,              // centipede2
+    nullptr,              // centipede3
+    nullptr,              // direCentipede
+    nullptr,              // toxicMoid
+    nullptr,              // vines
+    &World::gearbox,      // golem
+    &World::statue,       // goblin
     &World::heartPiece1,  // deadTree
 };
 

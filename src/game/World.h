@@ -64,10 +64,10 @@ public:
     Item heartPiece4{-3, 6, 0, 0, true, "Heart Piece"};
     Item heartPiece5{5, 8, 0, 0, true, "Heart Piece"};
 
-    const std::array<Item*, 9> items{&sword,  &houseKey, &templeKey, &towerKey, &statue,
-                                     &light,  &berry,    &redPotion, &gearbox};
-    const std::array<Item*, 5> heartPieces{&heartPiece1, &heartPiece2, &heartPiece3,
-                                           &heartPiece4, &heartPiece5};
+    const std::array<Item*, 9> items{&sword, &houseKey, &templeKey, &towerKey, &statue,
+                                     &light, &berry,    &redPotion, &gearbox};
+    const std::array<Item*, 5> heartPieces{&heartPiece1, &heartPiece2, &heartPiece3, &heartPiece4,
+                                           &heartPiece5};
 
     Centipede centipede1{0, 2, 0, 3, 1, "centipede", false};
     Centipede centipede2{3, -3, 0, 4, 2, "centipede", false};
@@ -93,9 +93,9 @@ public:
                                           &voidZombie5, &voidZombie6, &voidZombie7, &voidZombie8,
                                           &voidZombie9, &voidZombie10};
     // The attack command relies on this order, which is not the order of the fields.
-    const std::array<Enemy*, 9> enemies{&centipede1, &centipede2, &centipede3,
-                                        &direCentipede, &toxicMoid, &vines,
-                                        &golem,       &goblin,     &deadTree};
+    const std::array<Enemy*, 9> enemies{&centipede1,    &centipede2, &centipede3,
+                                        &direCentipede, &toxicMoid,  &vines,
+                                        &golem,         &goblin,     &deadTree};
 
     Player player{0, 0, 0, 10, 10};
 

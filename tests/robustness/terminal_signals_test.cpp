@@ -27,7 +27,7 @@ constexpr auto kPatience = std::chrono::seconds(10);
 // The game as a session leader whose standard input and output are the slave side of a
 // fresh pseudo-terminal; the test holds the master side, as a terminal emulator would.
 class GameOnTerminal {
-  public:
+public:
     GameOnTerminal() {
         master_ = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
         if (master_ < 0 || ::grantpt(master_) != 0 || ::unlockpt(master_) != 0) {
@@ -118,7 +118,7 @@ class GameOnTerminal {
 
     const std::string& output() const { return output_; }
 
-  private:
+private:
     int countOf(std::string_view text) const {
         int count = 0;
         for (auto at = output_.find(text); at != std::string::npos;
@@ -222,7 +222,8 @@ TEST_P(TerminalSignals, DuringTheKeyWaitRestoreTheTerminal) {
     expectEndedAndRestored(game, GetParam());
 }
 
-INSTANTIATE_TEST_SUITE_P(Signals, TerminalSignals, testing::Values(SIGINT, SIGTERM, SIGHUP, SIGQUIT),
+INSTANTIATE_TEST_SUITE_P(Signals, TerminalSignals,
+                         testing::Values(SIGINT, SIGTERM, SIGHUP, SIGQUIT),
                          [](const testing::TestParamInfo<int>& info) {
                              return std::string(sigabbrev_np(info.param));
                          });

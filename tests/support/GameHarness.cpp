@@ -42,12 +42,18 @@ std::string GameHarness::playAll() {
 void GameHarness::placePlayer(int x, int y, int z) {
     Player& player = world.player;
     player.returnToStart();
-    for (; x > 0; --x) player.moveEast();
-    for (; x < 0; ++x) player.moveWest();
-    for (; y > 0; --y) player.moveSouth();
-    for (; y < 0; ++y) player.moveNorth();
-    for (; z > 0; --z) player.moveDown();
-    for (; z < 0; ++z) player.moveUp();
+    for (; x > 0; --x)
+        player.moveEast();
+    for (; x < 0; ++x)
+        player.moveWest();
+    for (; y > 0; --y)
+        player.moveSouth();
+    for (; y < 0; ++y)
+        player.moveNorth();
+    for (; z > 0; --z)
+        player.moveDown();
+    for (; z < 0; ++z)
+        player.moveUp();
 }
 
 std::string GameHarness::takeOutput() {

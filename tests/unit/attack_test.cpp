@@ -53,9 +53,10 @@ TEST(AttackTest, DireCentipedeAndGolemAreStruckTogetherInListOrder) {
     GameHarness game;
     game.placePlayer(2, 7, -2);
     giveSword(game.world);
-    EXPECT_EQ("You attack the Enemy!\nThe Enemy strikes back!!\nYou take 2 damage\n"
-              "You attack the Enemy!\nThe Enemy strikes back!!\nYou take 3 damage\n",
-              command(game, "a"));
+    EXPECT_EQ(
+        "You attack the Enemy!\nThe Enemy strikes back!!\nYou take 2 damage\n"
+        "You attack the Enemy!\nThe Enemy strikes back!!\nYou take 3 damage\n",
+        command(game, "a"));
     EXPECT_EQ(5, game.world.direCentipede.getHP());
     EXPECT_EQ(17, game.world.golem.getHP());
 }
@@ -70,9 +71,10 @@ TEST(AttackTest, SlainMonstersDropTheirItems) {
     EXPECT_EQ(4, game.world.statue.getX());
 
     game.placePlayer(2, 0, 0);
-    EXPECT_EQ("You attack the Enemy!\nThe Dead Tree collapsed \n \n"
-              "A Heart Piece tumbles to the ground \n \n",
-              command(game, "a"));
+    EXPECT_EQ(
+        "You attack the Enemy!\nThe Dead Tree collapsed \n \n"
+        "A Heart Piece tumbles to the ground \n \n",
+        command(game, "a"));
     EXPECT_EQ(2, game.world.heartPiece1.getX());
     EXPECT_EQ(0, game.world.heartPiece1.getY());
 
@@ -97,7 +99,8 @@ TEST(AttackTest, TheDeadTreeAndZombiesNeedTheSword) {
     EXPECT_EQ(3, game.world.voidZombie1.getHP());
     giveSword(game.world);
     const std::string printed = command(game, "a");
-    EXPECT_NE(std::string::npos, printed.find("You attack the Void Zombie!\nThe Void Zombie was slain"));
+    EXPECT_NE(std::string::npos,
+              printed.find("You attack the Void Zombie!\nThe Void Zombie was slain"));
     EXPECT_EQ(OFF_MAP, game.world.voidZombie10.getX());
     EXPECT_GE(game.world.score, 10);
 }
@@ -105,9 +108,10 @@ TEST(AttackTest, TheDeadTreeAndZombiesNeedTheSword) {
 TEST(AttackTest, VinesRegrowFromBareHandsButFallToTheSword) {
     GameHarness game;
     game.placePlayer(1, 4, 0);
-    EXPECT_EQ("You attack the Enemy!\nThe Enemy strikes back!!\nYou take 0 damage\n"
-              "The vines quickly regrow\n",
-              command(game, "a"));
+    EXPECT_EQ(
+        "You attack the Enemy!\nThe Enemy strikes back!!\nYou take 0 damage\n"
+        "The vines quickly regrow\n",
+        command(game, "a"));
     EXPECT_EQ(2, game.world.vines.getHP());
     giveSword(game.world);
     EXPECT_EQ("You attack the Enemy!\nThe vines collapsed \n \n", command(game, "a"));
@@ -125,9 +129,10 @@ TEST(AttackTest, HiddenWordMakesOneBlowEnough) {
     game.placePlayer(2, 7, 0);
     command(game, "ZORBLEKUNDA");
     const std::string printed = command(game, "a");
-    EXPECT_EQ("You attack the Enemy!\nThe Dire Centipede was slain \n \n"
-              "You attack the Enemy!\nThe Clockwork Golem collapsed \n \n"
-              "A Gearbox tumbles to the ground \n \n",
-              printed);
+    EXPECT_EQ(
+        "You attack the Enemy!\nThe Dire Centipede was slain \n \n"
+        "You attack the Enemy!\nThe Clockwork Golem collapsed \n \n"
+        "A Gearbox tumbles to the ground \n \n",
+        printed);
     EXPECT_EQ(2, game.world.score);
 }

@@ -28,9 +28,8 @@ TEST(CommandTest, EveryDirectionWordMoves) {
     GameHarness game;
     game.world.canGoUp = true;
     const std::pair<std::string_view, std::array<int, 3>> moves[] = {
-        {"s", {0, 1, 0}},  {"north", {0, 0, 0}}, {"e", {1, 0, 0}},
-        {"west", {0, 0, 0}}, {"south", {0, 1, 0}}, {"n", {0, 0, 0}},
-        {"east", {1, 0, 0}}, {"w", {0, 0, 0}}};
+        {"s", {0, 1, 0}},     {"north", {0, 0, 0}}, {"e", {1, 0, 0}},    {"west", {0, 0, 0}},
+        {"south", {0, 1, 0}}, {"n", {0, 0, 0}},     {"east", {1, 0, 0}}, {"w", {0, 0, 0}}};
     for (const auto& [word, position] : moves) {
         game.type(word);
         game.playTurn();
@@ -57,8 +56,8 @@ TEST(CommandTest, DIsAlwaysDownNeverDrop) {
 }
 
 TEST(CommandTest, CapitalsAndPrefixesAreNotCommands) {
-    for (const std::string_view word : {"N", "North", "LOOK", "Quit", "no", "northwest", "ta",
-                                        "zorblekunda", "xyzzy!"}) {
+    for (const std::string_view word :
+         {"N", "North", "LOOK", "Quit", "no", "northwest", "ta", "zorblekunda", "xyzzy!"}) {
         GameHarness game;
         EXPECT_EQ("What?\n", answerAtOrigin(game, word)) << word;
         EXPECT_EQ(0, game.world.player.getY());
@@ -71,9 +70,10 @@ TEST(CommandTest, HelpAndTheHiddenWords) {
     EXPECT_EQ("nswe, agd, h, lower case\n", answerAtOrigin(game, "help"));
     EXPECT_EQ("A voice in the distance shouts 'Fool'\n", answerAtOrigin(game, "xyzzy"));
     EXPECT_EQ("A voice in the distance shouts 'Fool'\n", answerAtOrigin(game, "plugh"));
-    EXPECT_EQ("THE GREAT WIZARD HAS BEEN SUMMONED...\nJUST GOOGLE IT!\nTHE GREAT WIZARD "
-              "DISAPPEARED\n",
-              answerAtOrigin(game, "ozwib"));
+    EXPECT_EQ(
+        "THE GREAT WIZARD HAS BEEN SUMMONED...\nJUST GOOGLE IT!\nTHE GREAT WIZARD "
+        "DISAPPEARED\n",
+        answerAtOrigin(game, "ozwib"));
     EXPECT_EQ("", answerAtOrigin(game, "ZORBLEKUNDA"));
     EXPECT_EQ(99, game.world.sword.getPower());
 }

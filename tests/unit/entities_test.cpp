@@ -65,7 +65,8 @@ TEST(EnemyTest, CollapsingMonsterDropsItsItemOnItsOwnSquareAndLevel) {
     golem.takeDamage(25);
     std::ostringstream out;
     EXPECT_TRUE(golem.checkDeath(&gearbox, out));
-    EXPECT_EQ("The Clockwork Golem collapsed \n \nA Gearbox tumbles to the ground \n \n", out.str());
+    EXPECT_EQ("The Clockwork Golem collapsed \n \nA Gearbox tumbles to the ground \n \n",
+              out.str());
     EXPECT_EQ(2, gearbox.getX());
     EXPECT_EQ(7, gearbox.getY());
     EXPECT_EQ(-2, gearbox.getZ());

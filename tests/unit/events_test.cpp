@@ -88,9 +88,10 @@ TEST(EventTest, DarkPlacesNeedTheLight) {
     EXPECT_FALSE(game.world.canGoNorth);
 
     game.world.player.addItem("Light");
-    EXPECT_NE(std::string::npos,
-              visit(game, 0, 8, 0)
-                  .find("You see a small tunnel descending downwards in the corner of the room.\n"));
+    EXPECT_NE(
+        std::string::npos,
+        visit(game, 0, 8, 0)
+            .find("You see a small tunnel descending downwards in the corner of the room.\n"));
     EXPECT_TRUE(game.world.canGoDown);
     visit(game, 4, -4, 0);
     EXPECT_TRUE(game.world.canGoNorth && game.world.canGoEast);
@@ -104,8 +105,9 @@ TEST(EventTest, GuardsBlockTheStairsUntilTheyHaveNoHitPoints) {
     EXPECT_FALSE(game.world.canGoUp);
     // Worn to nothing bare-handed is enough: the guard need not have been slain.
     game.world.direCentipede.takeDamage(8);
-    EXPECT_NE(std::string::npos,
-              visit(game, 2, 7, 0).find("A staircase spirals around the wall to the next floor.\n"));
+    EXPECT_NE(
+        std::string::npos,
+        visit(game, 2, 7, 0).find("A staircase spirals around the wall to the next floor.\n"));
     EXPECT_TRUE(game.world.canGoUp);
 
     EXPECT_NE(std::string::npos, visit(game, -40, 3, -2).find("You way is blocked!\n"));
@@ -122,7 +124,8 @@ TEST(EventTest, GuardsBlockTheStairsUntilTheyHaveNoHitPoints) {
 }
 
 TEST(EventTest, HealingPlacesRestoreEveryHitPoint) {
-    for (const auto& [x, y, z] : {std::array{3, -5, 0}, std::array{3, 0, 0}, std::array{0, 2, -1}}) {
+    for (const auto& [x, y, z] :
+         {std::array{3, -5, 0}, std::array{3, 0, 0}, std::array{0, 2, -1}}) {
         GameHarness game;
         game.world.player.raiseMaxHp(4);
         game.world.player.takeDamage(8);
@@ -233,15 +236,18 @@ TEST(HazardTest, EachEdgeOnItsOwn) {
     GameHarness game;
     game.world.player.raiseMaxHp(40);
     game.world.player.healFully();
-    EXPECT_EQ("As you swim deeper into the murky water, you feel something large \n brush up "
-              "against you. Suddenly you are pulled beneath the waves.\n",
-              visit(game, -6, 0, 0));
+    EXPECT_EQ(
+        "As you swim deeper into the murky water, you feel something large \n brush up "
+        "against you. Suddenly you are pulled beneath the waves.\n",
+        visit(game, -6, 0, 0));
     EXPECT_EQ(30, game.world.player.getHP());
-    EXPECT_EQ("The vines lash out at you relentlessly! \n You take 4 damage\n", visit(game, 6, 3, 2));
+    EXPECT_EQ("The vines lash out at you relentlessly! \n You take 4 damage\n",
+              visit(game, 6, 3, 2));
     EXPECT_EQ(26, game.world.player.getHP());
-    EXPECT_EQ("You are engulfed by a mysterious fog. As the fog lifts, \n you find yourself back "
-              "where you first woke up.\n",
-              visit(game, 1, -7, 0));
+    EXPECT_EQ(
+        "You are engulfed by a mysterious fog. As the fog lifts, \n you find yourself back "
+        "where you first woke up.\n",
+        visit(game, 1, -7, 0));
     EXPECT_EQ(0, game.world.player.getY());
     EXPECT_EQ(26, game.world.player.getHP());
 }

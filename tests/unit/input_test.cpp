@@ -1,8 +1,9 @@
+#include "console/Input.h"
+
 #include <gtest/gtest.h>
 
 #include <sstream>
 
-#include "console/Input.h"
 #include "console/SessionEnd.h"
 #include "support/GameHarness.h"
 

@@ -38,14 +38,16 @@ TEST(TakeTest, ItemsAreTakenByExactWordFromAnyLevel) {
 TEST(TakeTest, TheBerryIsCarriedAsBerries) {
     GameHarness game;
     game.placePlayer(4, -2, 0);
-    EXPECT_EQ("What Would you like to get?\nI don't see that here!\n", command(game, "take berries"));
+    EXPECT_EQ("What Would you like to get?\nI don't see that here!\n",
+              command(game, "take berries"));
     command(game, "take berry");
     EXPECT_TRUE(game.world.player.hasItem("Berries"));
 }
 
 TEST(TakeTest, TheGearboxOnlyOnceTheGolemIsSlain) {
     GameHarness game;
-    EXPECT_EQ("What Would you like to get?\nI don't see that here!\n", command(game, "take gearbox"));
+    EXPECT_EQ("What Would you like to get?\nI don't see that here!\n",
+              command(game, "take gearbox"));
     game.world.golem.removeFromMap();
     command(game, "take gearbox");
     EXPECT_TRUE(game.world.player.hasItem("Gearbox"));
@@ -133,9 +135,10 @@ TEST(EatTest, TheRefusals) {
     EXPECT_EQ("What Would you like to eat?\nyou don't have any...\n", command(game, "eat red"));
     EXPECT_EQ("What Would you like to eat?\nyou don't have any...\n", command(game, "eat light"));
     game.world.player.addItem("Light");
-    EXPECT_EQ("What Would you like to eat?\nYou cannot consume the light. Make your belly glow in "
-              "other ways.\n",
-              command(game, "eat light"));
+    EXPECT_EQ(
+        "What Would you like to eat?\nYou cannot consume the light. Make your belly glow in "
+        "other ways.\n",
+        command(game, "eat light"));
     EXPECT_TRUE(game.world.player.hasItem("Light"));
     EXPECT_EQ("What Would you like to eat?\nAuto-cannibalism is not the answer\n",
               command(game, "eat self"));

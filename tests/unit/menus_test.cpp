@@ -1,8 +1,9 @@
+#include "app/Menus.h"
+
 #include <gtest/gtest.h>
 
 #include <sstream>
 
-#include "app/Menus.h"
 #include "app/Settings.h"
 #include "support/GameHarness.h"
 
@@ -65,7 +66,8 @@ TEST(MainMenuTest, EndOfInputEndsWithALineEnd) {
     RecordingConsole console;
     EXPECT_EQ(std::string(kMainMenu) + "\n", runWholeProgram("", console));
     // A failed read that runs into the end of input redraws once, then ends.
-    EXPECT_EQ(std::string(kMainMenu) + std::string(kMainMenu) + "\n", runWholeProgram("abc", console));
+    EXPECT_EQ(std::string(kMainMenu) + std::string(kMainMenu) + "\n",
+              runWholeProgram("abc", console));
 }
 
 TEST(MainMenuTest, ANumberFollowedByLettersIsTheNumber) {

@@ -1,8 +1,8 @@
+#include "map/Places.h"
+
 #include <gtest/gtest.h>
 
 #include <set>
-
-#include "map/Places.h"
 
 namespace {
 
@@ -87,8 +87,8 @@ TEST(PlacesTest, OnlyThePondSquaresOpenDownOnTheSurfaceOutsideEvents) {
         if (place.level != 0 || place.event != Event::None) {
             continue;
         }
-        const bool pond = place.x.first >= -5 && place.x.last <= -3 && place.y.first == 1 &&
-                          place.y.last == 2;
+        const bool pond =
+            place.x.first >= -5 && place.x.last <= -3 && place.y.first == 1 && place.y.last == 2;
         EXPECT_EQ(pond, place.open.down()) << place.description;
     }
 }

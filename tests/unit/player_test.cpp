@@ -1,8 +1,9 @@
+#include "entities/Player.h"
+
 #include <gtest/gtest.h>
 
 #include <sstream>
 
-#include "entities/Player.h"
 #include "support/GameHarness.h"
 
 TEST(PlayerTest, DiesAtExactlyZeroAndWakesAtTheOriginWithOneHitPoint) {

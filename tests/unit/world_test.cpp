@@ -6,9 +6,9 @@
 TEST(WorldTest, StartsWithEveryItemAtItsPlace) {
     GameHarness game;
     const World& world = game.world;
-    const std::array<const char*, 9> names{"Sword",  "House Key",  "Temple Key",
-                                           "Tower Key", "Statue", "Light",
-                                           "Berry",  "Red Potion", "Gearbox"};
+    const std::array<const char*, 9> names{"Sword",     "House Key",  "Temple Key",
+                                           "Tower Key", "Statue",     "Light",
+                                           "Berry",     "Red Potion", "Gearbox"};
     for (std::size_t i = 0; i < names.size(); ++i) {
         EXPECT_EQ(names[i], world.items[i]->getName());
     }
@@ -34,9 +34,9 @@ TEST(WorldTest, EnemiesAreListedInTheOrderTheAttackRelies) {
     GameHarness game;
     World& world = game.world;
     const std::array<const Enemy*, 9> expected{
-        &world.centipede1, &world.centipede2, &world.centipede3,
-        &world.direCentipede, &world.toxicMoid, &world.vines,
-        &world.golem, &world.goblin, &world.deadTree};
+        &world.centipede1,    &world.centipede2, &world.centipede3,
+        &world.direCentipede, &world.toxicMoid,  &world.vines,
+        &world.golem,         &world.goblin,     &world.deadTree};
     for (std::size_t i = 0; i < expected.size(); ++i) {
         EXPECT_EQ(expected[i], world.enemies[i]);
     }
@@ -86,9 +86,8 @@ TEST(WorldTest, DamageThroughTheArrayShowsThroughTheNamedField) {
 TEST(WorldTest, DebugTraceShowsTheStateAfterTheCommand) {
     RecordingConsole console;
     const std::string printed = runWholeProgram("2 3 0 0 e", console);
-    EXPECT_NE(std::string::npos,
-              printed.find("There is a Gearbox here\n>>1,0,0\nStatue,99999,0,0\n"
-                           "You are in a field of lush grass."));
+    EXPECT_NE(std::string::npos, printed.find("There is a Gearbox here\n>>1,0,0\nStatue,99999,0,0\n"
+                                              "You are in a field of lush grass."));
 }
 
 TEST(WorldTest, NoTraceWithoutDebugMode) {
