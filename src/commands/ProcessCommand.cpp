@@ -9,7 +9,7 @@
 
 // One chain of exact word tests; the first that matches decides.
 void World::processCommand() {
-    std::string word = player.readCommand(io);
+    std::string word = Player::readCommand(io);
 
     if (isOneOf(word, {"n", "north"})) {
         move(canGoNorth, &Player::moveNorth);

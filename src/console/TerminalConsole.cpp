@@ -6,13 +6,14 @@
 #include <cerrno>
 #include <csignal>
 #include <ostream>
+#include <string_view>
 
 namespace {
 
-constexpr char kGameColours[] = "\x1b[92;40m";
-constexpr char kResetColours[] = "\x1b[0m";
-constexpr char kClearScreen[] = "\x1b[H\x1b[2J";
-constexpr char kPressAnyKey[] = "Press any key to continue . . . ";
+constexpr std::string_view kGameColours = "\x1b[92;40m";
+constexpr std::string_view kResetColours = "\x1b[0m";
+constexpr std::string_view kClearScreen = "\x1b[H\x1b[2J";
+constexpr std::string_view kPressAnyKey = "Press any key to continue . . . ";
 
 // What the signal handler needs to put the terminal back. Plain globals of lock-free
 // types, because a handler may touch nothing else.
@@ -47,7 +48,7 @@ void restoreMode() {
 void restoreTerminal() {
     restoreMode();
     if (gColoursChanged != 0) {
-        writeRaw(gOutputFd, kResetColours, sizeof kResetColours - 1);
+        writeRaw(gOutputFd, kResetColours.data(), kResetColours.size());
         gColoursChanged = 0;
     }
 }
@@ -61,16 +62,16 @@ extern "C" void restoreAndDie(int signalNumber) {
 }  // namespace
 
 TerminalConsole::TerminalConsole(std::ostream& out, int inputFd, int outputFd)
-    : out_(out),
-      inputFd_(inputFd),
-      outputIsTerminal_(::isatty(outputFd) == 1),
-      inputIsTerminal_(::isatty(inputFd) == 1) {
+    : out(out),
+      inputFd(inputFd),
+      outputIsTerminal(::isatty(outputFd) == 1),
+      inputIsTerminal(::isatty(inputFd) == 1) {
     gOutputFd = outputFd;
     gInputFd = inputFd;
 }
 
 TerminalConsole::~TerminalConsole() {
-    out_.flush();
+    out.flush();
     restoreTerminal();
 }
 
@@ -84,40 +85,40 @@ void TerminalConsole::installSignalHandlers() {
 }
 
 void TerminalConsole::useGameColours() {
-    if (!outputIsTerminal_) {
+    if (!outputIsTerminal) {
         return;
     }
     // Flag first: a signal arriving in between must still reset the colours.
     gColoursChanged = 1;
-    out_ << kGameColours;
-    out_.flush();
+    out << kGameColours;
+    out.flush();
 }
 
 void TerminalConsole::clearScreen() {
-    if (outputIsTerminal_) {
-        out_ << kClearScreen;
+    if (outputIsTerminal) {
+        out << kClearScreen;
     }
 }
 
 void TerminalConsole::waitForKey() {
-    if (!outputIsTerminal_ || !inputIsTerminal_) {
+    if (!outputIsTerminal || !inputIsTerminal) {
         return;
     }
-    out_ << kPressAnyKey;
-    out_.flush();
+    out << kPressAnyKey;
+    out.flush();
 
     termios keyMode{};
-    if (::tcgetattr(inputFd_, &gSavedMode) == 0) {
+    if (::tcgetattr(inputFd, &gSavedMode) == 0) {
         keyMode = gSavedMode;
         keyMode.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
         keyMode.c_cc[VMIN] = 1;
         keyMode.c_cc[VTIME] = 0;
         gModeChanged = 1;
-        ::tcsetattr(inputFd_, TCSANOW, &keyMode);
+        ::tcsetattr(inputFd, TCSANOW, &keyMode);
     }
     char key = 0;
-    while (::read(inputFd_, &key, 1) < 0 && errno == EINTR) {
+    while (::read(inputFd, &key, 1) < 0 && errno == EINTR) {
     }
     restoreMode();
-    out_ << '\n';
+    out << '\n';
 }

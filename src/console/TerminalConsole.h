@@ -28,8 +28,8 @@ public:
     static void installSignalHandlers();
 
 private:
-    std::ostream& out_;
-    int inputFd_;
-    bool outputIsTerminal_;
-    bool inputIsTerminal_;
+    std::ostream& out;
+    int inputFd;
+    bool outputIsTerminal;
+    bool inputIsTerminal;
 };

@@ -52,7 +52,7 @@ void Player::showInventory(std::ostream& out) const {
     out << "You have " << hp << " HP left" << '\n';
 }
 
-std::string Player::readCommand(Io& io) const {
+std::string Player::readCommand(Io& io) {
     io.out << ">>";
     std::string word;
     readWord(io, word);

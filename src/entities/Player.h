@@ -42,8 +42,9 @@ public:
     bool hasItem(std::string_view name) const;
     void showInventory(std::ostream& out) const;
 
-    // Writes the prompt and reads the next command word.
-    std::string readCommand(Io& io) const;
+    // Writes the prompt and reads the next command word. The prompt is the player's,
+    // though it needs nothing of the player's state.
+    static std::string readCommand(Io& io);
 
 private:
     std::vector<std::string> inventory;

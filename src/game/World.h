@@ -116,7 +116,7 @@ private:
 
     // The map (src/map).
     void arriveAt(const Place& place);
-    void openExits(Exits exits);
+    void openExits(Exits open);
     void runEvent(Event event);
     void showPresence();
     void applyEdgeHazards(int x, int y);

@@ -92,7 +92,7 @@ TEST(PlayerTest, ReturnToStartKeepsHitPoints) {
 TEST(PlayerTest, ReadCommandPromptsAndReadsOneWordLeavingTheRest) {
     GameHarness game;
     game.type("take sword");
-    EXPECT_EQ("take", game.world.player.readCommand(game.io));
+    EXPECT_EQ("take", Player::readCommand(game.io));
     EXPECT_EQ(">>", game.takeOutput());
-    EXPECT_EQ("sword", game.world.player.readCommand(game.io));
+    EXPECT_EQ("sword", Player::readCommand(game.io));
 }
