@@ -20,8 +20,8 @@
 #include <utility>
 
 #include "AllocationCounter.h"
-#include "console/Console.h"
 #include "console/Io.h"
+#include "console/SilentConsole.h"
 #include "game/World.h"
 
 namespace {
@@ -73,13 +73,6 @@ private:
 
     std::array<char, 4096> buffer{};
     std::size_t bytes = 0;
-};
-
-class SilentConsole final : public Console {
-public:
-    void useGameColours() override {}
-    void clearScreen() override {}
-    void waitForKey() override {}
 };
 
 std::time_t fixedClock() {

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "app/Program.h"
-#include "console/Console.h"
+#include "console/SilentConsole.h"
 
 namespace {
 
@@ -19,13 +19,6 @@ class DiscardingBuffer final : public std::streambuf {
 protected:
     int_type overflow(int_type character) override { return traits_type::not_eof(character); }
     std::streamsize xsputn(const char* /*text*/, std::streamsize count) override { return count; }
-};
-
-class SilentConsole final : public Console {
-public:
-    void useGameColours() override {}
-    void clearScreen() override {}
-    void waitForKey() override {}
 };
 
 // Zombies scatter from the clock; a fixed one makes every run of an input the same.
