@@ -27,6 +27,12 @@ std::string GameHarness::playTurn() {
     return takeOutput();
 }
 
+std::string GameHarness::command(std::string_view words) {
+    type(words);
+    const std::string printed = playTurn();
+    return printed.substr(printed.find(">>") + 2);
+}
+
 std::string GameHarness::playAll() {
     std::string printed;
     try {

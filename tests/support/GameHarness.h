@@ -21,6 +21,9 @@ public:
     void type(std::string_view words);
     // Plays one turn where the player stands and returns what it printed.
     std::string playTurn();
+    // Types the words, plays one turn and returns what followed its prompt: the
+    // command's own answer.
+    std::string command(std::string_view words);
     // Plays turns until the typed words run out; returns what they printed.
     std::string playAll();
     // Puts the player on a square without playing a turn.

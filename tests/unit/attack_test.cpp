@@ -5,13 +5,6 @@
 
 namespace {
 
-// Plays one turn of the given words and returns what followed the prompt.
-std::string command(GameHarness& game, std::string_view words) {
-    game.type(words);
-    const std::string printed = game.playTurn();
-    return printed.substr(printed.find(">>") + 2);
-}
-
 void giveSword(World& world) {
     world.sword.removeFromMap();
     world.player.addItem("Sword");
@@ -21,9 +14,9 @@ void giveSword(World& world) {
 
 TEST(AttackTest, NothingHereSwingsOrShouts) {
     GameHarness game;
-    EXPECT_EQ("HYAAH\n", command(game, "a"));
+    EXPECT_EQ("HYAAH\n", game.command("a"));
     giveSword(game.world);
-    EXPECT_EQ("You Swing your Sword! Woosh~\n", command(game, "attack"));
+    EXPECT_EQ("You Swing your Sword! Woosh~\n", game.command("attack"));
 }
 
 TEST(AttackTest, BareHandsDealOneAndNeverKill) {
@@ -32,7 +25,7 @@ TEST(AttackTest, BareHandsDealOneAndNeverKill) {
     Centipede& centipede = game.world.centipede1;
     for (int blow = 0; blow < 4; ++blow) {
         EXPECT_EQ("You attack the Enemy!\nThe Enemy strikes back!!\nYou take 1 damage\n",
-                  command(game, "kill"));
+                  game.command("kill"));
     }
     EXPECT_EQ(-1, centipede.getHP());
     EXPECT_EQ(0, centipede.getX());
@@ -44,7 +37,7 @@ TEST(AttackTest, SwordBlowKillsAWornMonsterWhichThenStrikesNoMore) {
     game.placePlayer(0, 2, 0);
     game.world.centipede1.takeDamage(3);
     giveSword(game.world);
-    EXPECT_EQ("You attack the Enemy!\nThe centipede was slain \n \n", command(game, "murder"));
+    EXPECT_EQ("You attack the Enemy!\nThe centipede was slain \n \n", game.command("murder"));
     EXPECT_EQ(OFF_MAP, game.world.centipede1.getX());
     EXPECT_EQ(1, game.world.score);
 }
@@ -56,7 +49,7 @@ TEST(AttackTest, DireCentipedeAndGolemAreStruckTogetherInListOrder) {
     EXPECT_EQ(
         "You attack the Enemy!\nThe Enemy strikes back!!\nYou take 2 damage\n"
         "You attack the Enemy!\nThe Enemy strikes back!!\nYou take 3 damage\n",
-        command(game, "a"));
+        game.command("a"));
     EXPECT_EQ(5, game.world.direCentipede.getHP());
     EXPECT_EQ(17, game.world.golem.getHP());
 }
@@ -67,19 +60,19 @@ TEST(AttackTest, SlainMonstersDropTheirItems) {
     game.world.sword.setPower(99);
 
     game.placePlayer(4, 0, 0);
-    command(game, "a");
+    game.command("a");
     EXPECT_EQ(4, game.world.statue.getX());
 
     game.placePlayer(2, 0, 0);
     EXPECT_EQ(
         "You attack the Enemy!\nThe Dead Tree collapsed \n \n"
         "A Heart Piece tumbles to the ground \n \n",
-        command(game, "a"));
+        game.command("a"));
     EXPECT_EQ(2, game.world.heartPiece1.getX());
     EXPECT_EQ(0, game.world.heartPiece1.getY());
 
     game.placePlayer(2, 7, -2);
-    command(game, "a");
+    game.command("a");
     EXPECT_EQ(-2, game.world.gearbox.getZ());
     EXPECT_EQ(7, game.world.gearbox.getY());
     EXPECT_EQ(4, game.world.score);
@@ -88,7 +81,7 @@ TEST(AttackTest, SlainMonstersDropTheirItems) {
 TEST(AttackTest, TheDeadTreeAndZombiesNeedTheSword) {
     GameHarness game;
     game.placePlayer(2, 0, 0);
-    EXPECT_EQ("HYAAH\n", command(game, "a"));
+    EXPECT_EQ("HYAAH\n", game.command("a"));
     EXPECT_EQ(6, game.world.deadTree.getHP());
 
     for (Zombie* zombie : game.world.zombies) {
@@ -98,7 +91,7 @@ TEST(AttackTest, TheDeadTreeAndZombiesNeedTheSword) {
     game.placePlayer(zombie.getX(), zombie.getY(), 0);
     EXPECT_EQ(3, game.world.voidZombie1.getHP());
     giveSword(game.world);
-    const std::string printed = command(game, "a");
+    const std::string printed = game.command("a");
     EXPECT_NE(std::string::npos,
               printed.find("You attack the Void Zombie!\nThe Void Zombie was slain"));
     EXPECT_EQ(OFF_MAP, game.world.voidZombie10.getX());
@@ -111,24 +104,24 @@ TEST(AttackTest, VinesRegrowFromBareHandsButFallToTheSword) {
     EXPECT_EQ(
         "You attack the Enemy!\nThe Enemy strikes back!!\nYou take 0 damage\n"
         "The vines quickly regrow\n",
-        command(game, "a"));
+        game.command("a"));
     EXPECT_EQ(2, game.world.vines.getHP());
     giveSword(game.world);
-    EXPECT_EQ("You attack the Enemy!\nThe vines collapsed \n \n", command(game, "a"));
+    EXPECT_EQ("You attack the Enemy!\nThe vines collapsed \n \n", game.command("a"));
 }
 
 TEST(AttackTest, VinesRegrowWhereverThePlayerAttacks) {
     GameHarness game;
     game.world.vines.takeDamage(1);
-    EXPECT_EQ("HYAAH\nThe vines quickly regrow\n", command(game, "a"));
+    EXPECT_EQ("HYAAH\nThe vines quickly regrow\n", game.command("a"));
 }
 
 TEST(AttackTest, HiddenWordMakesOneBlowEnough) {
     GameHarness game;
     giveSword(game.world);
     game.placePlayer(2, 7, 0);
-    command(game, "ZORBLEKUNDA");
-    const std::string printed = command(game, "a");
+    game.command("ZORBLEKUNDA");
+    const std::string printed = game.command("a");
     EXPECT_EQ(
         "You attack the Enemy!\nThe Dire Centipede was slain \n \n"
         "You attack the Enemy!\nThe Clockwork Golem collapsed \n \n"

@@ -3,24 +3,12 @@
 #include "console/SessionEnd.h"
 #include "support/GameHarness.h"
 
-namespace {
-
-// What one command prints at the origin after the place's own lines.
-std::string answerAtOrigin(GameHarness& game, std::string_view words) {
-    game.type(words);
-    const std::string printed = game.playTurn();
-    const std::string::size_type prompt = printed.find(">>");
-    return printed.substr(prompt + 2);
-}
-
-}  // namespace
-
 TEST(CommandTest, MovesObeyTheFlagsAndPrintNothing) {
     GameHarness game;
-    EXPECT_EQ("", answerAtOrigin(game, "n"));
+    EXPECT_EQ("", game.command("n"));
     EXPECT_EQ(-1, game.world.player.getY());
     // In front of the locked house: north is shut.
-    EXPECT_EQ("You can't go that way\n", answerAtOrigin(game, "north"));
+    EXPECT_EQ("You can't go that way\n", game.command("north"));
     EXPECT_EQ(-1, game.world.player.getY());
 }
 
@@ -52,52 +40,52 @@ TEST(CommandTest, UpAndDownFollowTheirFlags) {
 
 TEST(CommandTest, DIsAlwaysDownNeverDrop) {
     GameHarness game;
-    EXPECT_EQ("You can't go that way\n", answerAtOrigin(game, "d"));
+    EXPECT_EQ("You can't go that way\n", game.command("d"));
 }
 
 TEST(CommandTest, CapitalsAndPrefixesAreNotCommands) {
     for (const std::string_view word :
          {"N", "North", "LOOK", "Quit", "no", "northwest", "ta", "zorblekunda", "xyzzy!"}) {
         GameHarness game;
-        EXPECT_EQ("What?\n", answerAtOrigin(game, word)) << word;
+        EXPECT_EQ("What?\n", game.command(word)) << word;
         EXPECT_EQ(0, game.world.player.getY());
     }
 }
 
 TEST(CommandTest, HelpAndTheHiddenWords) {
     GameHarness game;
-    EXPECT_EQ("nswe, agd, h, lower case\n", answerAtOrigin(game, "h"));
-    EXPECT_EQ("nswe, agd, h, lower case\n", answerAtOrigin(game, "help"));
-    EXPECT_EQ("A voice in the distance shouts 'Fool'\n", answerAtOrigin(game, "xyzzy"));
-    EXPECT_EQ("A voice in the distance shouts 'Fool'\n", answerAtOrigin(game, "plugh"));
+    EXPECT_EQ("nswe, agd, h, lower case\n", game.command("h"));
+    EXPECT_EQ("nswe, agd, h, lower case\n", game.command("help"));
+    EXPECT_EQ("A voice in the distance shouts 'Fool'\n", game.command("xyzzy"));
+    EXPECT_EQ("A voice in the distance shouts 'Fool'\n", game.command("plugh"));
     EXPECT_EQ(
         "THE GREAT WIZARD HAS BEEN SUMMONED...\nJUST GOOGLE IT!\nTHE GREAT WIZARD "
         "DISAPPEARED\n",
-        answerAtOrigin(game, "ozwib"));
-    EXPECT_EQ("", answerAtOrigin(game, "ZORBLEKUNDA"));
+        game.command("ozwib"));
+    EXPECT_EQ("", game.command("ZORBLEKUNDA"));
     EXPECT_EQ(99, game.world.sword.getPower());
 }
 
 TEST(CommandTest, LookAndClearOnlyClearTheScreen) {
     GameHarness game;
     for (const std::string_view word : {"l", "look", "c", "clear"}) {
-        EXPECT_EQ("", answerAtOrigin(game, word));
+        EXPECT_EQ("", game.command(word));
     }
     EXPECT_EQ(4, game.console.screenClears);
 }
 
 TEST(CommandTest, InventoryShowsTheScoreOnlyOnceTheMeteorHasFallen) {
     GameHarness game;
-    EXPECT_EQ("\nYou have 10 HP left\n", answerAtOrigin(game, "i"));
+    EXPECT_EQ("\nYou have 10 HP left\n", game.command("i"));
     game.world.meteorFallen = true;
     game.world.score = 3;
-    EXPECT_EQ("\nYou have 10 HP left\n3\n", answerAtOrigin(game, "inventory"));
-    EXPECT_EQ("\nYou have 10 HP left\n3\n", answerAtOrigin(game, "items"));
+    EXPECT_EQ("\nYou have 10 HP left\n3\n", game.command("inventory"));
+    EXPECT_EQ("\nYou have 10 HP left\n3\n", game.command("items"));
 }
 
 TEST(CommandTest, QuitAskedAndRefusedGoesOn) {
     GameHarness game;
-    EXPECT_EQ("Would you like to quit?\n", answerAtOrigin(game, "q n"));
+    EXPECT_EQ("Would you like to quit?\n", game.command("q n"));
     // The "n" was the answer, not a move.
     EXPECT_EQ(0, game.world.player.getY());
 }

@@ -3,53 +3,43 @@
 #include "entities/OffMap.h"
 #include "support/GameHarness.h"
 
-namespace {
-
-std::string command(GameHarness& game, std::string_view words) {
-    game.type(words);
-    const std::string printed = game.playTurn();
-    return printed.substr(printed.find(">>") + 2);
-}
-
-}  // namespace
-
 TEST(TakeTest, EveryKeyOnTheSquareIsTakenAtOnceSilently) {
     GameHarness game;
     game.placePlayer(2, 2, 0);
     game.world.houseKey.placeAtPlayer(game.world.player);
     game.world.towerKey.placeAtPlayer(game.world.player);
-    EXPECT_EQ("What Would you like to get?\n", command(game, "take key"));
+    EXPECT_EQ("What Would you like to get?\n", game.command("take key"));
     EXPECT_EQ((std::vector<std::string>{"Tower Key", "House Key"}),
               game.world.player.getInventory());
-    EXPECT_EQ("What Would you like to get?\n", command(game, "t key"));
+    EXPECT_EQ("What Would you like to get?\n", game.command("t key"));
 }
 
 TEST(TakeTest, ItemsAreTakenByExactWordFromAnyLevel) {
     GameHarness game;
     game.placePlayer(0, -2, 0);
-    EXPECT_EQ("What Would you like to get?\nI don't see that here!\n", command(game, "g Sword"));
+    EXPECT_EQ("What Would you like to get?\nI don't see that here!\n", game.command("g Sword"));
     game.placePlayer(0, -2, 1);
-    command(game, "get sword");
+    game.command("get sword");
     EXPECT_TRUE(game.world.player.hasItem("Sword"));
     EXPECT_EQ(OFF_MAP, game.world.sword.getX());
-    EXPECT_EQ("What Would you like to get?\nI don't see that here!\n", command(game, "take sword"));
+    EXPECT_EQ("What Would you like to get?\nI don't see that here!\n", game.command("take sword"));
 }
 
 TEST(TakeTest, TheBerryIsCarriedAsBerries) {
     GameHarness game;
     game.placePlayer(4, -2, 0);
     EXPECT_EQ("What Would you like to get?\nI don't see that here!\n",
-              command(game, "take berries"));
-    command(game, "take berry");
+              game.command("take berries"));
+    game.command("take berry");
     EXPECT_TRUE(game.world.player.hasItem("Berries"));
 }
 
 TEST(TakeTest, TheGearboxOnlyOnceTheGolemIsSlain) {
     GameHarness game;
     EXPECT_EQ("What Would you like to get?\nI don't see that here!\n",
-              command(game, "take gearbox"));
+              game.command("take gearbox"));
     game.world.golem.removeFromMap();
-    command(game, "take gearbox");
+    game.command("take gearbox");
     EXPECT_TRUE(game.world.player.hasItem("Gearbox"));
     EXPECT_EQ(OFF_MAP, game.world.gearbox.getX());
 }
@@ -58,7 +48,7 @@ TEST(TakeTest, HeartPiecesNeedTheSameLevelAndRaiseTheMaximum) {
     GameHarness game;
     game.placePlayer(-3, -3, 1);
     game.world.player.takeDamage(3);
-    EXPECT_EQ("What Would you like to get?\n", command(game, "take heart"));
+    EXPECT_EQ("What Would you like to get?\n", game.command("take heart"));
     EXPECT_EQ(10, game.world.player.getMaxHP());
 
     game.placePlayer(-3, -3, 0);
@@ -76,12 +66,12 @@ TEST(DropTest, KeysAreDroppedByNameAndCanBeTakenBack) {
     game.world.player.addItem("Temple Key");
     game.world.templeKey.removeFromMap();
     game.placePlayer(1, 1, 0);
-    EXPECT_EQ("What Would you like to drop?\nWhich Key?\n", command(game, "drop key house"));
+    EXPECT_EQ("What Would you like to drop?\nWhich Key?\n", game.command("drop key house"));
     EXPECT_TRUE(game.world.player.hasItem("Temple Key"));
-    EXPECT_EQ("What Would you like to drop?\nWhich Key?\n", command(game, "drop key temple"));
+    EXPECT_EQ("What Would you like to drop?\nWhich Key?\n", game.command("drop key temple"));
     EXPECT_FALSE(game.world.player.hasItem("Temple Key"));
     EXPECT_EQ(1, game.world.templeKey.getX());
-    command(game, "take key");
+    game.command("take key");
     EXPECT_TRUE(game.world.player.hasItem("Temple Key"));
 }
 
@@ -89,13 +79,13 @@ TEST(DropTest, TheStatueAnswersWhichKeyToo) {
     GameHarness game;
     game.world.player.addItem("Statue");
     game.placePlayer(3, 3, 0);
-    EXPECT_EQ("What Would you like to drop?\nWhich Key?\n", command(game, "place key statue"));
+    EXPECT_EQ("What Would you like to drop?\nWhich Key?\n", game.command("place key statue"));
     EXPECT_EQ(3, game.world.statue.getX());
     EXPECT_FALSE(game.world.player.hasItem("Statue"));
 
     game.world.player.addItem("Statue");
     game.world.statue.removeFromMap();
-    command(game, "drop relic");
+    game.command("drop relic");
     EXPECT_EQ(3, game.world.statue.getX());
 }
 
@@ -104,7 +94,7 @@ TEST(DropTest, TheCarriedGearboxCanBeDropped) {
     game.world.player.addItem("Gearbox");
     game.world.gearbox.removeFromMap();
     game.placePlayer(1, 1, 0);
-    EXPECT_EQ("What Would you like to drop?\n", command(game, "drop gearbox"));
+    EXPECT_EQ("What Would you like to drop?\n", game.command("drop gearbox"));
     EXPECT_EQ(1, game.world.gearbox.getX());
     EXPECT_FALSE(game.world.player.hasItem("Gearbox"));
 }
@@ -112,8 +102,8 @@ TEST(DropTest, TheCarriedGearboxCanBeDropped) {
 TEST(DropTest, ThingsNotCarriedOrNotDroppableAreIgnoredSilently) {
     GameHarness game;
     game.world.player.addItem("Sword");
-    EXPECT_EQ("What Would you like to drop?\n", command(game, "drop sword"));
-    EXPECT_EQ("What Would you like to drop?\nWhich Key?\n", command(game, "drop key tower"));
+    EXPECT_EQ("What Would you like to drop?\n", game.command("drop sword"));
+    EXPECT_EQ("What Would you like to drop?\nWhich Key?\n", game.command("drop key tower"));
     EXPECT_TRUE(game.world.player.hasItem("Sword"));
 }
 
@@ -122,37 +112,37 @@ TEST(EatTest, BerriesHealThreeAndGrowBack) {
     game.world.player.takeDamage(5);
     game.world.player.addItem("Berries");
     game.world.berry.removeFromMap();
-    EXPECT_EQ("What Would you like to eat?\n", command(game, "eat berries"));
+    EXPECT_EQ("What Would you like to eat?\n", game.command("eat berries"));
     EXPECT_EQ(8, game.world.player.getHP());
     EXPECT_EQ(4, game.world.berry.getX());
     EXPECT_EQ(-2, game.world.berry.getY());
-    EXPECT_EQ("What Would you like to eat?\nyou don't have any...\n", command(game, "nom food"));
+    EXPECT_EQ("What Would you like to eat?\nyou don't have any...\n", game.command("nom food"));
 }
 
 TEST(EatTest, TheRefusals) {
     GameHarness game;
-    EXPECT_EQ("What Would you like to eat?\nyou don't have any...\n", command(game, "eat potion"));
-    EXPECT_EQ("What Would you like to eat?\nyou don't have any...\n", command(game, "eat red"));
-    EXPECT_EQ("What Would you like to eat?\nyou don't have any...\n", command(game, "eat light"));
+    EXPECT_EQ("What Would you like to eat?\nyou don't have any...\n", game.command("eat potion"));
+    EXPECT_EQ("What Would you like to eat?\nyou don't have any...\n", game.command("eat red"));
+    EXPECT_EQ("What Would you like to eat?\nyou don't have any...\n", game.command("eat light"));
     game.world.player.addItem("Light");
     EXPECT_EQ(
         "What Would you like to eat?\nYou cannot consume the light. Make your belly glow in "
         "other ways.\n",
-        command(game, "eat light"));
+        game.command("eat light"));
     EXPECT_TRUE(game.world.player.hasItem("Light"));
     EXPECT_EQ("What Would you like to eat?\nAuto-cannibalism is not the answer\n",
-              command(game, "eat self"));
+              game.command("eat self"));
     EXPECT_EQ("What Would you like to eat?\nI don't think you should do that...\n",
-              command(game, "eat sword"));
+              game.command("eat sword"));
     EXPECT_EQ("What Would you like to eat?\nI don't think you should do that...\n",
-              command(game, "eat gearbox"));
+              game.command("eat gearbox"));
 }
 
 TEST(EatTest, ThePotionHealsFullyWhenCarried) {
     GameHarness game;
     game.world.player.takeDamage(9);
     game.world.player.addItem("Red Potion");
-    command(game, "eat potion");
+    game.command("eat potion");
     EXPECT_EQ(10, game.world.player.getHP());
     EXPECT_EQ(OFF_MAP, game.world.redPotion.getX());
 }
