@@ -9,6 +9,14 @@
 Item::Item(int x, int y, int z, int power, bool flag, std::string name)
     : name(std::move(name)), x(x), y(y), z(z), power(power), flag(flag) {}
 
+bool Item::isUnder(const Player& player) const {
+    return x == player.getX() && y == player.getY();
+}
+
+bool Item::liesWith(const Player& player) const {
+    return isUnder(player) && z == player.getZ();
+}
+
 void Item::removeFromMap() {
     x = OFF_MAP;
 }

@@ -19,6 +19,11 @@ public:
     // Set when the world is built and read by nothing in play.
     bool getFlag() const { return flag; }
 
+    // Whether the player can reach it: on the player's x and y, whatever the level.
+    bool isUnder(const Player& player) const;
+    // Whether it lies on the player's very square: x, y and level.
+    bool liesWith(const Player& player) const;
+
     // y and z keep their values: only x tells whether the item is on the map.
     void removeFromMap();
     void placeAtPlayer(const Player& player);

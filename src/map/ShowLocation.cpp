@@ -35,27 +35,18 @@ void World::openExits(Exits open) {
     canGoDown = open.down();
 }
 
-namespace {
-
-bool liesWith(const Item& item, const Player& player) {
-    return item.getX() == player.getX() && item.getY() == player.getY() &&
-           item.getZ() == player.getZ();
-}
-
-}  // namespace
-
 void World::showPresence() {
     for (const Item* item : items) {
         // Once the house has been searched the Sword is never pointed out again.
         if (item == &sword && swordFound != 0) {
             continue;
         }
-        if (liesWith(*item, player)) {
+        if (item->liesWith(player)) {
             io.out << "There is a " << item->getName() << " here" << '\n';
         }
     }
     for (const Item* heart : heartPieces) {
-        if (liesWith(*heart, player)) {
+        if (heart->liesWith(player)) {
             printLine(io.out, "There is a heart here! Take it to boost your max HP!");
         }
     }
