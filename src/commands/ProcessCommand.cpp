@@ -59,10 +59,8 @@ void World::processCommand() {
     }
 }
 
-void World::move(bool allowed, void (Player::*step)()) {
-    if (allowed) {
-        (player.*step)();
-    } else {
+void World::move(bool allowed, bool (Player::*step)()) {
+    if (!allowed || !(player.*step)()) {
         printLine(io.out, "You can't go that way");
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <iosfwd>
+#include <limits>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,12 +20,14 @@ public:
     int getMaxHP() const { return maxHp; }
     const std::vector<std::string>& getInventory() const { return inventory; }
 
-    void moveNorth() { --y; }
-    void moveSouth() { ++y; }
-    void moveEast() { ++x; }
-    void moveWest() { --x; }
-    void moveUp() { --z; }
-    void moveDown() { ++z; }
+    // One square, or false and no step where it would take a coordinate out of its range:
+    // the unmapped squares below ground let a script walk on without end.
+    bool moveNorth() { return step(y, -1); }
+    bool moveSouth() { return step(y, 1); }
+    bool moveEast() { return step(x, 1); }
+    bool moveWest() { return step(x, -1); }
+    bool moveUp() { return step(z, -1); }
+    bool moveDown() { return step(z, 1); }
     void returnToStart();
 
     // A negative amount heals.
@@ -47,6 +50,15 @@ public:
     static std::string readCommand(Io& io);
 
 private:
+    static bool step(int& coordinate, int by) {
+        if (by > 0 ? coordinate == std::numeric_limits<int>::max()
+                   : coordinate == std::numeric_limits<int>::min()) {
+            return false;
+        }
+        coordinate += by;
+        return true;
+    }
+
     std::vector<std::string> inventory;
     int hp;
     int maxHp;

@@ -144,7 +144,7 @@ private:
 
     // The commands (src/commands).
     void ask(std::string_view question, std::string& word);
-    void move(bool allowed, void (Player::*step)());
+    void move(bool allowed, bool (Player::*step)());
     void attack();
     void take(std::string& word);
     void drop(std::string& word);

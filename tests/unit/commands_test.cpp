@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "console/SessionEnd.h"
 #include "support/GameHarness.h"
 
@@ -10,6 +12,23 @@ TEST(CommandTest, MovesObeyTheFlagsAndPrintNothing) {
     // In front of the locked house: north is shut.
     EXPECT_EQ("You can't go that way\n", game.command("north"));
     EXPECT_EQ(-1, game.world.player.getY());
+}
+
+TEST(CommandTest, AStepOutOfTheRangeOfACoordinateIsRefused) {
+    GameHarness game;
+    constexpr int kLast = std::numeric_limits<int>::max();
+    constexpr int kFirst = std::numeric_limits<int>::min();
+    game.world.canGoSouth = game.world.canGoNorth = true;
+    game.world.player = Player{0, kLast, 1, 10, 10};
+    game.type("s");
+    game.world.processCommand();
+    EXPECT_EQ(">>You can't go that way\n", game.takeOutput());
+    EXPECT_EQ(kLast, game.world.player.getY());
+    game.world.player = Player{0, kFirst, 1, 10, 10};
+    game.type("n");
+    game.world.processCommand();
+    EXPECT_EQ(">>You can't go that way\n", game.takeOutput());
+    EXPECT_EQ(kFirst, game.world.player.getY());
 }
 
 TEST(CommandTest, EveryDirectionWordMoves) {
