@@ -1,9 +1,15 @@
 // Feeds the built game one kind of hostile input through a pipe, made on the fly, and
 // checks that it reaches the end of it and exits with status 0, in bounded time and with
-// bounded resident memory.
+// bounded resident memory. Each input is played twice, a quarter of it and all of it, and
+// the peak may grow only a little from one to the other: memory held for every turn or
+// every byte grows with the input, while what a sanitizer keeps for itself does not, and
+// a bound on growth does not flake with the machine's load. A few cases put the game in a hostile
+// environment instead (its input closed or a directory, its output a full disk, SIGHUP ignored by
+// whoever started it) and check that it ends at once with the status and the one line on standard
+// error that such an end calls for.
 //
-// Usage: bounded_input GAME CASE MAX_RESIDENT_KB
-// Prints one line of figures and exits 0 when the game passed, 1 when it did not.
+// Usage: bounded_input GAME CASE MAX_RESIDENT_KB MAX_GROWTH_KB
+// Prints one line of figures a run and exits 0 when the game passed, 1 when it did not.
 
 #include <fcntl.h>
 #include <poll.h>
@@ -34,6 +40,8 @@ constexpr std::size_t kGarbageBytes = 16 * kMebibyte;
 constexpr std::size_t kShortLines = 1'000'000;
 // Far more than any of these inputs needs; past it the game is taken to hang.
 constexpr auto kTimeLimit = std::chrono::seconds(60);
+// The hostile environments end the game at its first read or write.
+constexpr auto kEnvironmentTimeLimit = std::chrono::seconds(5);
 
 // Writes `count` bytes, one buffer at a time, each buffer filled by `fill`. False when the
 // reader went away early.
@@ -109,68 +117,129 @@ bool writeShortLines(int fd, std::size_t count) {
     return true;
 }
 
-// Each case: what is typed, from the title menu on.
-bool feedCase(std::string_view name, int fd) {
-    if (name == "long-word-in-game") {
-        return writeText(fd, "0\n") && writeRepeated(fd, 'x', kLongWordBytes);
+// Where the game's standard streams lead, besides the pipes of the test.
+enum class Input { kFed, kClosed, kDirectory };
+enum class Output { kPipe, kFullDisk };
+
+struct Case {
+    std::string_view name;
+    // What is typed, from the title menu on, with the sizes divided by `divisor`; nothing
+    // when null.
+    std::function<bool(int fd, std::size_t divisor)> feed;
+    Input input = Input::kFed;
+    Output output = Output::kPipe;
+    // SIGHUP is ignored when the game starts, and sent once it has printed something.
+    bool hangUpIgnored = false;
+    int expectedStatus = 0;
+    // How the output must end: with the line end of the end of input, or with the one line
+    // that names the failure (standard error goes into the same pipe).
+    std::string_view expectedEnd = "\n";
+
+    // The hostile inputs, played long, as against the hostile environments, which end at
+    // once.
+    bool isLongInput() const { return feed && output == Output::kPipe && !hangUpIgnored; }
+};
+
+bool endlessMoves(int fd, std::size_t /*divisor*/) {
+    while (writeText(fd, "n\ns\n")) {
     }
-    if (name == "long-word-at-menu") {
-        return writeRepeated(fd, 'x', kLongWordBytes);
-    }
-    if (name == "long-number-at-menu") {
-        return writeRepeated(fd, '7', kLongWordBytes);
-    }
-    if (name == "million-lines-in-game") {
-        return writeText(fd, "0\n") && writeShortLines(fd, kShortLines);
-    }
-    if (name == "garbage-in-game") {
-        return writeText(fd, "0\n") && writeGarbage(fd, kGarbageBytes, false);
-    }
-    if (name == "garbage-at-menu") {
-        return writeGarbage(fd, kGarbageBytes, true);
-    }
-    std::cerr << "unknown case " << name << '\n';
-    std::exit(2);
+    return true;
 }
 
-bool isKnownCase(std::string_view name) {
-    return name == "long-word-in-game" || name == "long-word-at-menu" ||
-           name == "long-number-at-menu" || name == "million-lines-in-game" ||
-           name == "garbage-in-game" || name == "garbage-at-menu";
+const std::array kCases{
+    Case{"long-word-in-game",
+         [](int fd, std::size_t divisor) {
+             return writeText(fd, "0\n") && writeRepeated(fd, 'x', kLongWordBytes / divisor);
+         }},
+    Case{"long-word-at-menu",
+         [](int fd, std::size_t divisor) {
+             return writeRepeated(fd, 'x', kLongWordBytes / divisor);
+         }},
+    Case{"long-number-at-menu",
+         [](int fd, std::size_t divisor) {
+             return writeRepeated(fd, '7', kLongWordBytes / divisor);
+         }},
+    Case{"million-lines-in-game",
+         [](int fd, std::size_t divisor) {
+             return writeText(fd, "0\n") && writeShortLines(fd, kShortLines / divisor);
+         }},
+    Case{"garbage-in-game",
+         [](int fd, std::size_t divisor) {
+             return writeText(fd, "0\n") && writeGarbage(fd, kGarbageBytes / divisor, false);
+         }},
+    Case{"garbage-at-menu",
+         [](int fd, std::size_t divisor) {
+             return writeGarbage(fd, kGarbageBytes / divisor, true);
+         }},
+    Case{"stdin-closed", nullptr, Input::kClosed, Output::kPipe, false, 1,
+         "vellumfall: cannot read input: Bad file descriptor\n"},
+    Case{"stdin-a-directory", nullptr, Input::kDirectory, Output::kPipe, false, 1,
+         "vellumfall: cannot read input: Is a directory\n"},
+    Case{"stdout-full-with-endless-input", endlessMoves, Input::kFed, Output::kFullDisk, false, 1,
+         "vellumfall: cannot write output: No space left on device\n"},
+    Case{"sighup-ignored-at-start",
+         [](int fd, std::size_t /*divisor*/) {
+             return writeText(fd, "0\n") && writeShortLines(fd, 1000);
+         },
+         Input::kFed, Output::kPipe, true},
+};
+
+const Case* findCase(std::string_view name) {
+    for (const Case& known : kCases) {
+        if (known.name == name) {
+            return &known;
+        }
+    }
+    return nullptr;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    if (argc != 4 || !isKnownCase(argv[2])) {
-        std::cerr << "usage: bounded_input GAME CASE MAX_RESIDENT_KB\n";
-        return 2;
+// In the forked child: the game's standard streams as the case wants them, then the game.
+[[noreturn]] void startGame(const char* game, const Case& hostile, int input, int output) {
+    if (hostile.input == Input::kClosed) {
+        ::close(STDIN_FILENO);
+    } else if (hostile.input == Input::kDirectory) {
+        ::dup2(::open("/", O_RDONLY | O_DIRECTORY), STDIN_FILENO);
+    } else {
+        ::dup2(input, STDIN_FILENO);
     }
-    const char* game = argv[1];
-    const std::string_view caseName = argv[2];
-    const long maxResidentKb = std::strtol(argv[3], nullptr, 10);
-    // A game that stops reading early must fail its check, not kill the feeder.
-    std::signal(SIGPIPE, SIG_IGN);
+    if (hostile.output == Output::kFullDisk) {
+        ::dup2(::open("/dev/full", O_WRONLY), STDOUT_FILENO);
+    } else {
+        ::dup2(output, STDOUT_FILENO);
+    }
+    ::dup2(output, STDERR_FILENO);
+    if (hostile.hangUpIgnored) {
+        std::signal(SIGHUP, SIG_IGN);
+    }
+    ::execl(game, game, static_cast<char*>(nullptr));
+    std::perror("exec");
+    ::_exit(127);
+}
 
-    int input[2];
-    int output[2];
-    if (::pipe2(input, O_CLOEXEC) != 0 || ::pipe2(output, O_CLOEXEC) != 0) {
+struct Run {
+    bool passed = false;
+    long peakResidentKb = 0;
+};
+
+// Plays the case once, with its input's sizes divided by `divisor`, and checks how the
+// game ended.
+Run play(const char* game, const Case& hostile, std::size_t divisor) {
+    const auto timeLimit = hostile.isLongInput() ? kTimeLimit : kEnvironmentTimeLimit;
+    std::array<int, 2> input{};
+    std::array<int, 2> output{};
+    if (::pipe2(input.data(), O_CLOEXEC) != 0 || ::pipe2(output.data(), O_CLOEXEC) != 0) {
         std::perror("pipe");
-        return 2;
+        std::exit(2);
     }
     // Forked before anything big is allocated here: what the child holds until exec counts
     // in its peak resident size.
     const pid_t child = ::fork();
     if (child < 0) {
         std::perror("fork");
-        return 2;
+        std::exit(2);
     }
     if (child == 0) {
-        ::dup2(input[0], STDIN_FILENO);
-        ::dup2(output[1], STDOUT_FILENO);
-        ::execl(game, game, static_cast<char*>(nullptr));
-        std::perror("exec");
-        ::_exit(127);
+        startGame(game, hostile, input[0], output[1]);
     }
     ::close(input[0]);
     ::close(output[1]);
@@ -178,17 +247,17 @@ int main(int argc, char** argv) {
     const auto start = std::chrono::steady_clock::now();
     bool allWritten = false;
     std::thread feeder([&] {
-        allWritten = feedCase(caseName, input[1]);
+        allWritten = !hostile.feed || hostile.feed(input[1], divisor);
         ::close(input[1]);
     });
 
+    std::string lastOutput;
     std::size_t outputBytes = 0;
-    char lastOutput = 0;
     bool timedOut = false;
     std::array<char, 64 * 1024> buffer{};
     for (;;) {
         pollfd ready{output[0], POLLIN, 0};
-        const auto left = kTimeLimit - (std::chrono::steady_clock::now() - start);
+        const auto left = timeLimit - (std::chrono::steady_clock::now() - start);
         const auto leftMs = std::chrono::duration_cast<std::chrono::milliseconds>(left).count();
         if (leftMs <= 0) {
             timedOut = true;
@@ -209,8 +278,15 @@ int main(int argc, char** argv) {
         if (got <= 0) {
             break;
         }
+        if (outputBytes == 0 && hostile.hangUpIgnored) {
+            // The game has started and printed: a handler of its own would take it now.
+            ::kill(child, SIGHUP);
+        }
         outputBytes += static_cast<std::size_t>(got);
-        lastOutput = buffer[static_cast<std::size_t>(got) - 1];
+        lastOutput.append(buffer.data(), static_cast<std::size_t>(got));
+        if (lastOutput.size() > buffer.size()) {
+            lastOutput.erase(0, lastOutput.size() - buffer.size());
+        }
     }
 
     int status = 0;
@@ -218,36 +294,71 @@ int main(int argc, char** argv) {
     ::wait4(child, &status, 0, &usage);
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    // The endless feeder stops when the game has gone and its pipe with it.
     feeder.join();
     ::close(output[0]);
 
-    std::cout << caseName << ": " << outputBytes << " bytes printed, " << usage.ru_maxrss
-              << " kB resident at most (limit " << maxResidentKb << " kB), " << seconds << " s\n";
+    std::cout << hostile.name << (divisor > 1 ? " (a quarter)" : "") << ": " << outputBytes
+              << " bytes printed, " << usage.ru_maxrss << " kB resident at most, " << seconds
+              << " s\n";
 
-    bool passed = true;
+    Run run{true, usage.ru_maxrss};
     if (timedOut) {
-        std::cout << "FAIL: still running after " << kTimeLimit.count() << " s\n";
-        passed = false;
+        std::cout << "FAIL: still running after "
+                  << std::chrono::duration_cast<std::chrono::seconds>(timeLimit).count() << " s\n";
+        run.passed = false;
     } else if (WIFSIGNALED(status)) {
         std::cout << "FAIL: killed by signal " << WTERMSIG(status) << '\n';
-        passed = false;
-    } else if (WEXITSTATUS(status) != 0) {
-        std::cout << "FAIL: exit status " << WEXITSTATUS(status) << ", not 0\n";
-        passed = false;
+        run.passed = false;
+    } else if (WEXITSTATUS(status) != hostile.expectedStatus) {
+        std::cout << "FAIL: exit status " << WEXITSTATUS(status) << ", not "
+                  << hostile.expectedStatus << '\n';
+        run.passed = false;
     }
-    if (passed && !allWritten) {
+    if (run.passed && !allWritten) {
         std::cout << "FAIL: the game stopped reading before the end of its input\n";
-        passed = false;
+        run.passed = false;
     }
-    // The end of input is answered with one line end, after everything else.
-    if (passed && lastOutput != '\n') {
-        std::cout << "FAIL: the output does not end with the line end of the end of input\n";
-        passed = false;
+    if (run.passed && !std::string_view(lastOutput).ends_with(hostile.expectedEnd)) {
+        std::cout << "FAIL: the output does not end with \""
+                  << (hostile.expectedEnd == "\n" ? "\\n" : hostile.expectedEnd) << "\"\n";
+        run.passed = false;
     }
-    if (usage.ru_maxrss > maxResidentKb) {
-        std::cout << "FAIL: " << usage.ru_maxrss << " kB resident, more than " << maxResidentKb
+    return run;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const Case* found = argc == 5 ? findCase(argv[2]) : nullptr;
+    if (found == nullptr) {
+        std::cerr << "usage: bounded_input GAME CASE MAX_RESIDENT_KB MAX_GROWTH_KB\n";
+        return 2;
+    }
+    const Case& hostile = *found;
+    const char* game = argv[1];
+    const long maxResidentKb = std::strtol(argv[3], nullptr, 10);
+    const long maxGrowthKb = std::strtol(argv[4], nullptr, 10);
+    // A game that stops reading early must fail its check, not kill the feeder.
+    std::signal(SIGPIPE, SIG_IGN);
+
+    const Run full = play(game, hostile, 1);
+    bool passed = full.passed;
+    if (full.peakResidentKb > maxResidentKb) {
+        std::cout << "FAIL: " << full.peakResidentKb << " kB resident, more than " << maxResidentKb
                   << " kB\n";
         passed = false;
+    }
+    if (passed && hostile.isLongInput()) {
+        const Run quarter = play(game, hostile, 4);
+        const long growthKb = full.peakResidentKb - quarter.peakResidentKb;
+        std::cout << "growth from a quarter of the input to all of it: " << growthKb
+                  << " kB (limit " << maxGrowthKb << " kB)\n";
+        if (!quarter.passed || growthKb > maxGrowthKb) {
+            std::cout << (quarter.passed ? "FAIL: the game holds memory that grows with its input\n"
+                                         : "FAIL: a quarter of the input failed\n");
+            passed = false;
+        }
     }
     return passed ? 0 : 1;
 }
