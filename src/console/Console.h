@@ -12,4 +12,6 @@ public:
     virtual void clearScreen() = 0;
     // "Press any key to continue . . . " and one key press, where there is a player to press it.
     virtual void waitForKey() = 0;
+    // The session is over: whatever was changed on the terminal is put back.
+    virtual void restoreTerminal() = 0;
 };

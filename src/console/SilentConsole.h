@@ -9,4 +9,5 @@ public:
     void useGameColours() override {}
     void clearScreen() override {}
     void waitForKey() override {}
+    void restoreTerminal() override {}
 };

@@ -15,17 +15,42 @@
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <string>
 #include <string_view>
 
 namespace {
 
 constexpr std::string_view kResetColours = "\x1b[0m";
+constexpr std::string_view kGameColours = "\x1b[92;40m";
 constexpr std::string_view kPressAnyKey = "Press any key to continue . . . ";
 constexpr auto kPatience = std::chrono::seconds(10);
 
-// The game as a session leader whose standard input and output are the slave side of a
-// fresh pseudo-terminal; the test holds the master side, as a terminal emulator would.
+bool endsWith(std::string_view text, std::string_view end) {
+    return text.size() >= end.size() && text.substr(text.size() - end.size()) == end;
+}
+
+std::string visible(std::string_view text) {
+    std::string shown;
+    for (const char character : text.substr(text.size() > 80 ? text.size() - 80 : 0)) {
+        if (character == '\x1b') {
+            shown += "\\e";
+        } else if (character == '\r') {
+            shown += "\\r";
+        } else if (character == '\n') {
+            shown += "\\n";
+        } else {
+            shown += character;
+        }
+    }
+    return shown;
+}
+
+// The game on a fresh pseudo-terminal, as a shell with job control runs it: a session
+// leader (the "shell") holds the terminal and starts the game in a process group of its
+// own, in the foreground, and waits for it. The test holds the master side, as a
+// terminal emulator would. Because the shell stays in the session, Ctrl-Z really stops
+// the game (the kernel ignores stop signals for a process group with no such parent).
 class GameOnTerminal {
 public:
     GameOnTerminal() {
@@ -36,38 +61,31 @@ public:
         }
         std::array<char, 128> slaveName{};
         ::ptsname_r(master_, slaveName.data(), slaveName.size());
-        pid_ = ::fork();
-        if (pid_ == 0) {
-            // Opening the slave as a session leader makes it the controlling terminal, so
-            // a typed Ctrl-C reaches the game.
-            ::setsid();
-            // SIGQUIT would otherwise leave a core file behind.
-            const rlimit noCore{0, 0};
-            ::setrlimit(RLIMIT_CORE, &noCore);
-            const int slave = ::open(slaveName.data(), O_RDWR);
-            if (slave < 0) {
-                ::_exit(126);
-            }
-            ::dup2(slave, STDIN_FILENO);
-            ::dup2(slave, STDOUT_FILENO);
-            ::close(slave);
-            ::execl(VELLUMFALL_GAME, VELLUMFALL_GAME, static_cast<char*>(nullptr));
-            ::_exit(127);
+        std::array<int, 2> gamePid{};
+        if (::pipe2(gamePid.data(), O_CLOEXEC) != 0) {
+            ADD_FAILURE() << "no pipe: " << std::strerror(errno);
+            return;
         }
+        shellPid_ = ::fork();
+        if (shellPid_ == 0) {
+            runShell(slaveName.data(), gamePid[1]);
+        }
+        ::close(gamePid[1]);
+        if (::read(gamePid[0], &pid_, sizeof pid_) != static_cast<ssize_t>(sizeof pid_)) {
+            ADD_FAILURE() << "the game did not start";
+        }
+        ::close(gamePid[0]);
     }
 
     ~GameOnTerminal() {
-        if (pid_ > 0 && !reaped_) {
+        if (shellPid_ > 0 && !reaped_) {
             ::kill(pid_, SIGKILL);
-            ::waitpid(pid_, nullptr, 0);
+            ::waitpid(shellPid_, nullptr, 0);
         }
         if (master_ >= 0) {
             ::close(master_);
         }
     }
-
-    GameOnTerminal(const GameOnTerminal&) = delete;
-    GameOnTerminal& operator=(const GameOnTerminal&) = delete;
 
     // Reads what the game prints until `text` has appeared `times` times in all.
     bool waitForText(std::string_view text, int times = 1) {
@@ -99,14 +117,35 @@ public:
     void sendSignal(int signalNumber) const { ::kill(pid_, signalNumber); }
 
     // Reads the rest of the output until the game has gone, and returns its wait status.
+    // A game still running then is killed, so a test fails instead of hanging.
     int finish() {
         const auto deadline = std::chrono::steady_clock::now() + kPatience;
         while (readSome(deadline)) {
         }
         int status = 0;
-        const pid_t reaped = ::waitpid(pid_, &status, 0);
-        reaped_ = reaped == pid_;
+        while (::waitpid(shellPid_, &status, WNOHANG) == 0) {
+            if (std::chrono::steady_clock::now() < deadline) {
+                ::usleep(1000);
+                continue;
+            }
+            ADD_FAILURE() << "the game was still running: " << visible(output_);
+            ::kill(pid_, SIGKILL);
+            ::waitpid(shellPid_, &status, 0);
+        }
+        reaped_ = true;
         return status;
+    }
+
+    // Waits until the game is stopped (Ctrl-Z), or running again, as the kernel reports it.
+    bool waitUntilStopped(bool stopped) const {
+        const auto deadline = std::chrono::steady_clock::now() + kPatience;
+        while (isStopped() != stopped) {
+            if (std::chrono::steady_clock::now() > deadline) {
+                return false;
+            }
+            ::usleep(1000);
+        }
+        return true;
     }
 
     // The slave's line settings, as the kernel reports them through the master.
@@ -119,6 +158,53 @@ public:
     const std::string& output() const { return output_; }
 
 private:
+    // The session leader, in the forked child: it starts the game in the foreground and
+    // ends as the game ended, so the test sees the game's own exit status or signal.
+    [[noreturn]] static void runShell(const char* slaveName, int gamePidPipe) {
+        ::setsid();
+        // SIGQUIT would otherwise leave a core file behind.
+        const rlimit noCore{0, 0};
+        ::setrlimit(RLIMIT_CORE, &noCore);
+        // Opened by a session leader, the terminal becomes the session's.
+        const int slave = ::open(slaveName, O_RDWR);
+        if (slave < 0) {
+            ::_exit(126);
+        }
+        const pid_t game = ::fork();
+        if (game == 0) {
+            ::setpgid(0, 0);
+            // A background group may take the terminal only with SIGTTOU ignored.
+            std::signal(SIGTTOU, SIG_IGN);
+            ::tcsetpgrp(slave, ::getpid());
+            std::signal(SIGTTOU, SIG_DFL);
+            ::dup2(slave, STDIN_FILENO);
+            ::dup2(slave, STDOUT_FILENO);
+            ::close(slave);
+            ::execl(VELLUMFALL_GAME, VELLUMFALL_GAME, static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+        ::close(slave);
+        if (::write(gamePidPipe, &game, sizeof game) != static_cast<ssize_t>(sizeof game)) {
+            ::_exit(126);
+        }
+        int status = 0;
+        while (::waitpid(game, &status, 0) < 0 && errno == EINTR) {
+        }
+        if (WIFSIGNALED(status)) {
+            std::signal(WTERMSIG(status), SIG_DFL);
+            ::kill(::getpid(), WTERMSIG(status));
+        }
+        ::_exit(WIFEXITED(status) ? WEXITSTATUS(status) : 125);
+    }
+
+    bool isStopped() const {
+        std::ifstream stat("/proc/" + std::to_string(pid_) + "/stat");
+        std::string field;
+        // The pid, the name in brackets (without blanks here) and the state.
+        stat >> field >> field >> field;
+        return field == "T";
+    }
+
     int countOf(std::string_view text) const {
         int count = 0;
         for (auto at = output_.find(text); at != std::string::npos;
@@ -154,30 +240,11 @@ private:
     }
 
     int master_ = -1;
+    pid_t shellPid_ = -1;
     pid_t pid_ = -1;
     bool reaped_ = false;
     std::string output_;
 };
-
-bool endsWith(std::string_view text, std::string_view end) {
-    return text.size() >= end.size() && text.substr(text.size() - end.size()) == end;
-}
-
-std::string visible(std::string_view text) {
-    std::string shown;
-    for (const char character : text.substr(text.size() > 80 ? text.size() - 80 : 0)) {
-        if (character == '\x1b') {
-            shown += "\\e";
-        } else if (character == '\r') {
-            shown += "\\r";
-        } else if (character == '\n') {
-            shown += "\\n";
-        } else {
-            shown += character;
-        }
-    }
-    return shown;
-}
 
 // The game must have died of the signal itself (so its parent sees why), with the colour
 // reset as the last thing it printed and the terminal back in line mode with echo.
@@ -261,3 +328,47 @@ TEST(TerminalKeyWait, AKeyRestoresLineModeAndTheMenuReturns) {
 }
 
 }  // namespace
+
+// Ctrl-Z while the game waits for a key: the shell gets its terminal back as it was, and
+// after `fg` the game is as it was, colours and key mode and all.
+TEST(TerminalStop, CtrlZDuringTheKeyWaitRestoresTheTerminalAndContinueResumesTheWait) {
+    GameOnTerminal game;
+    ASSERT_TRUE(game.waitForText(">>")) << visible(game.output());
+    game.type("1\n");
+    ASSERT_TRUE(game.waitForText(kPressAnyKey)) << visible(game.output());
+    ASSERT_TRUE(game.waitForKeyMode()) << "the key wait never left line mode";
+    game.type("\x1a");
+    ASSERT_TRUE(game.waitUntilStopped(true)) << "Ctrl-Z did not stop the game";
+    ASSERT_TRUE(game.waitForText(kResetColours)) << visible(game.output());
+    EXPECT_TRUE(endsWith(game.output(), kResetColours)) << visible(game.output());
+    EXPECT_NE(game.mode().c_lflag & ICANON, 0U) << "stopped, the terminal has no line mode";
+    EXPECT_NE(game.mode().c_lflag & ECHO, 0U) << "stopped, the terminal has no echo";
+
+    game.sendSignal(SIGCONT);
+    ASSERT_TRUE(game.waitUntilStopped(false));
+    ASSERT_TRUE(game.waitForKeyMode()) << "the key mode did not come back";
+    ASSERT_TRUE(game.waitForText(kGameColours, 2)) << visible(game.output());
+    EXPECT_EQ(game.mode().c_lflag & ECHO, 0U);
+    game.type("x");
+    ASSERT_TRUE(game.waitForText(">>", 2)) << visible(game.output());
+    game.type("3\n");
+    const int status = game.finish();
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
+// An arrow sends three bytes; all of them are the one key, and the menu choice typed
+// next is read whole.
+TEST(TerminalKeyWait, AnArrowKeyIsOneKey) {
+    GameOnTerminal game;
+    ASSERT_TRUE(game.waitForText(">>")) << visible(game.output());
+    game.type("1\n");
+    ASSERT_TRUE(game.waitForText(kPressAnyKey)) << visible(game.output());
+    ASSERT_TRUE(game.waitForKeyMode()) << "the key wait never left line mode";
+    game.type("\x1b[D");
+    ASSERT_TRUE(game.waitForText(">>", 2)) << visible(game.output());
+    game.type("3\n");
+    const int status = game.finish();
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+}

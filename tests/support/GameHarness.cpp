@@ -71,6 +71,7 @@ std::string GameHarness::takeOutput() {
 std::string runWholeProgram(std::string_view input, RecordingConsole& console) {
     std::istringstream programInput{std::string(input)};
     std::ostringstream programOutput;
-    runProgram(programInput, programOutput, console, fixedClock);
+    std::ostringstream errors;
+    runProgram(programInput, programOutput, errors, console, fixedClock);
     return programOutput.str();
 }

@@ -20,6 +20,7 @@ public:
         ++keyWaits;
         log += "[key]";
     }
+    void restoreTerminal() override { log += "[restore]"; }
 
     int colourChanges = 0;
     int screenClears = 0;

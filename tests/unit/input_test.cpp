@@ -4,7 +4,9 @@
 
 #include <sstream>
 
+#include "app/Program.h"
 #include "console/SessionEnd.h"
+#include "support/FailingStreams.h"
 #include "support/GameHarness.h"
 
 TEST(InputTest, WordsAreSplitOnEveryKindOfBlank) {
@@ -58,4 +60,88 @@ TEST(InputTest, MenuChoicesUseFormattedExtraction) {
     EXPECT_EQ(std::nullopt, readMenuChoice(game.io));
     EXPECT_EQ(7, readMenuChoice(game.io));
     EXPECT_THROW(readMenuChoice(game.io), SessionEnd);
+}
+
+TEST(InputTest, AByteOrderMarkIsSkippedAtTheVeryStartOnly) {
+    for (const std::size_t pieceSize : {1U, 2U, 64U}) {
+        FailingInput input("\xEF\xBB\xBFn \xEF\xBB\xBFn", 100, pieceSize);
+        std::istream in(&input);
+        std::ostringstream out;
+        RecordingConsole console;
+        Io io{in, out, console};
+        std::string word;
+        readWord(io, word);
+        EXPECT_EQ("n", word) << "pieces of " << pieceSize;
+        readWord(io, word);
+        EXPECT_EQ("\xEF\xBB\xBFn", word) << "pieces of " << pieceSize;
+    }
+}
+
+TEST(InputTest, PartOfAByteOrderMarkIsKeptAsInput) {
+    FailingInput input("\xEF\xBBn", 100, 1);
+    std::istream in(&input);
+    std::ostringstream out;
+    RecordingConsole console;
+    Io io{in, out, console};
+    std::string word;
+    readWord(io, word);
+    EXPECT_EQ("\xEF\xBBn", word);
+}
+
+namespace {
+
+struct Ended {
+    int status;
+    std::string printed;
+    std::string errors;
+    std::string consoleLog;
+};
+
+Ended playUntilFailure(std::streambuf& input, std::streambuf* output = nullptr) {
+    std::istream in(&input);
+    std::ostringstream printed;
+    std::ostream out(output != nullptr ? output : printed.rdbuf());
+    std::ostringstream errors;
+    RecordingConsole console;
+    const int status = runProgram(in, out, errors, console, fixedClock);
+    return {status, printed.str(), errors.str(), console.log};
+}
+
+}  // namespace
+
+TEST(SessionEndTest, AReadErrorAtAMenuEndsWithStatusOneAndOneLine) {
+    FailingInput input("2 1 1 0", 4);
+    const Ended ended = playUntilFailure(input);
+    EXPECT_EQ(1, ended.status);
+    EXPECT_EQ("vellumfall: cannot read input: Input/output error\n", ended.errors);
+    // The terminal is put back before the line is written, and no end-of-input line end.
+    EXPECT_TRUE(ended.consoleLog.ends_with("[restore]"));
+    EXPECT_TRUE(ended.printed.ends_with("Debug Mode OFF\n"));
+}
+
+TEST(SessionEndTest, AReadErrorInAFollowUpQuestionEndsTheSameWay) {
+    FailingInput input("0 q y", 4);
+    const Ended ended = playUntilFailure(input);
+    EXPECT_EQ(1, ended.status);
+    EXPECT_EQ("vellumfall: cannot read input: Input/output error\n", ended.errors);
+    EXPECT_TRUE(ended.printed.ends_with("Would you like to quit?\n"));
+}
+
+TEST(SessionEndTest, AWriteErrorStopsTheGameBeforeItReadsAgain) {
+    std::istringstream input("0 n n n n n n n n n n n n n n n n n n n n n n");
+    // The title menu alone is more than the output takes.
+    FailingOutput output(100);
+    const Ended ended = playUntilFailure(*input.rdbuf(), &output);
+    EXPECT_EQ(1, ended.status);
+    EXPECT_EQ("vellumfall: cannot write output: No space left on device\n", ended.errors);
+    EXPECT_EQ(100U, output.written().size());
+    EXPECT_EQ(0, input.rdbuf()->pubseekoff(0, std::ios::cur, std::ios::in));
+}
+
+TEST(SessionEndTest, EndOfInputIsStillStatusZeroWithNothingOnStandardError) {
+    FailingInput input("0 n", 1000);
+    const Ended ended = playUntilFailure(input);
+    EXPECT_EQ(0, ended.status);
+    EXPECT_EQ("", ended.errors);
+    EXPECT_TRUE(ended.printed.ends_with(">>\n"));
 }

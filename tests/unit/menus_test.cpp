@@ -46,7 +46,7 @@ TEST(MainMenuTest, ControlsWaitForAKeyThenTheMenuComesBack) {
                                  "...and there may be more as well... \n" +
                                  std::string(kMainMenu);
     EXPECT_EQ(expected, runWholeProgram("1 3", console));
-    EXPECT_EQ("[colours][key][clear]", console.log);
+    EXPECT_EQ("[colours][key][clear][restore]", console.log);
 }
 
 TEST(MainMenuTest, UnknownNumbersRedrawTheMenu) {

@@ -1,63 +1,39 @@
-#include "console/TerminalConsole.h"
+#include "platform/posix/TerminalConsole.h"
 
 #include <termios.h>
 #include <unistd.h>
 
-#include <cerrno>
-#include <csignal>
 #include <ostream>
 #include <string_view>
+
+#include "platform/posix/KeyReader.h"
+#include "platform/posix/TerminalState.h"
 
 namespace {
 
 constexpr std::string_view kGameColours = "\x1b[92;40m";
-constexpr std::string_view kResetColours = "\x1b[0m";
 constexpr std::string_view kClearScreen = "\x1b[H\x1b[2J";
 constexpr std::string_view kPressAnyKey = "Press any key to continue . . . ";
 
-// What the signal handler needs to put the terminal back. Plain globals of lock-free
-// types, because a handler may touch nothing else.
-volatile std::sig_atomic_t gColoursChanged = 0;
-volatile std::sig_atomic_t gModeChanged = 0;
-int gOutputFd = -1;
-int gInputFd = -1;
-termios gSavedMode{};
-
-void writeRaw(int fd, const char* text, std::size_t length) {
-    while (length > 0) {
-        const ssize_t written = ::write(fd, text, length);
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written <= 0) {
+// One key is read with the terminal out of line mode and without echo; the line mode
+// comes back however the wait ends.
+class KeyMode {
+public:
+    explicit KeyMode(int fd) {
+        termios lineMode{};
+        if (::tcgetattr(fd, &lineMode) != 0) {
             return;
         }
-        text += written;
-        length -= static_cast<std::size_t>(written);
+        termios keyMode = lineMode;
+        keyMode.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
+        keyMode.c_cc[VMIN] = 1;
+        keyMode.c_cc[VTIME] = 0;
+        terminal_state::enterKeyMode(lineMode, keyMode);
     }
-}
-
-// Only async-signal-safe calls below: they run from the signal handler too.
-void restoreMode() {
-    if (gModeChanged != 0) {
-        ::tcsetattr(gInputFd, TCSANOW, &gSavedMode);
-        gModeChanged = 0;
-    }
-}
-
-void restoreTerminal() {
-    restoreMode();
-    if (gColoursChanged != 0) {
-        writeRaw(gOutputFd, kResetColours.data(), kResetColours.size());
-        gColoursChanged = 0;
-    }
-}
-
-extern "C" void restoreAndDie(int signalNumber) {
-    restoreTerminal();
-    std::signal(signalNumber, SIG_DFL);
-    std::raise(signalNumber);
-}
+    ~KeyMode() { terminal_state::leaveKeyMode(); }
+    KeyMode(const KeyMode&) = delete;
+    KeyMode& operator=(const KeyMode&) = delete;
+};
 
 }  // namespace
 
@@ -66,32 +42,21 @@ TerminalConsole::TerminalConsole(std::ostream& out, int inputFd, int outputFd)
       inputFd(inputFd),
       outputIsTerminal(::isatty(outputFd) == 1),
       inputIsTerminal(::isatty(inputFd) == 1) {
-    gOutputFd = outputFd;
-    gInputFd = inputFd;
+    terminal_state::watch(inputFd, outputFd);
 }
 
 TerminalConsole::~TerminalConsole() {
     out.flush();
-    restoreTerminal();
-}
-
-void TerminalConsole::installSignalHandlers() {
-    for (const int signalNumber : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) {
-        struct sigaction action {};
-        action.sa_handler = restoreAndDie;
-        sigemptyset(&action.sa_mask);
-        ::sigaction(signalNumber, &action, nullptr);
-    }
+    terminal_state::restore();
 }
 
 void TerminalConsole::useGameColours() {
     if (!outputIsTerminal) {
         return;
     }
-    // Flag first: a signal arriving in between must still reset the colours.
-    gColoursChanged = 1;
-    out << kGameColours;
+    // Written straight to the terminal, behind everything the game has printed so far.
     out.flush();
+    terminal_state::setColours(kGameColours);
 }
 
 void TerminalConsole::clearScreen() {
@@ -106,19 +71,13 @@ void TerminalConsole::waitForKey() {
     }
     out << kPressAnyKey;
     out.flush();
-
-    termios keyMode{};
-    if (::tcgetattr(inputFd, &gSavedMode) == 0) {
-        keyMode = gSavedMode;
-        keyMode.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
-        keyMode.c_cc[VMIN] = 1;
-        keyMode.c_cc[VTIME] = 0;
-        gModeChanged = 1;
-        ::tcsetattr(inputFd, TCSANOW, &keyMode);
+    {
+        const KeyMode keyMode(inputFd);
+        readOneKey(inputFd);
     }
-    char key = 0;
-    while (::read(inputFd, &key, 1) < 0 && errno == EINTR) {
-    }
-    restoreMode();
     out << '\n';
+}
+
+void TerminalConsole::restoreTerminal() {
+    terminal_state::restore();
 }

@@ -8,8 +8,8 @@
 // with ANSI escape sequences and termios; when output goes to a pipe or a file it does
 // nothing at all, so scripted output is exactly the game's text.
 //
-// Whatever it changes on the terminal is put back when it is destroyed, and also when
-// the process is interrupted, hung up on or terminated (see installSignalHandlers).
+// Whatever it changes on the terminal is put back at the end of the session, when it is
+// destroyed, and around signals (see TerminalState.h).
 class TerminalConsole final : public Console {
 public:
     // `out` must be the stream that writes to `outputFd`, so that effects and text keep
@@ -23,9 +23,7 @@ public:
     void useGameColours() override;
     void clearScreen() override;
     void waitForKey() override;
-
-    // Restores the terminal and ends the process on SIGINT, SIGTERM, SIGHUP and SIGQUIT.
-    static void installSignalHandlers();
+    void restoreTerminal() override;
 
 private:
     std::ostream& out;

@@ -1,0 +1,66 @@
+#include "console/ChunkedStreams.h"
+
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+}  // namespace
+
+ChunkedInputBuffer::int_type ChunkedInputBuffer::underflow() {
+    if (gptr() < egptr()) {
+        return traits_type::to_int_type(*gptr());
+    }
+    chunk.clear();
+    bool more = true;
+    // A source may bring an empty piece without having ended.
+    while (chunk.empty() && more) {
+        more = readChunk(chunk);
+        if (atStart) {
+            more = skipByteOrderMark(more);
+        }
+    }
+    if (chunk.empty()) {
+        return traits_type::eof();
+    }
+    setg(chunk.data(), chunk.data(), chunk.data() + chunk.size());
+    return traits_type::to_int_type(*gptr());
+}
+
+bool ChunkedInputBuffer::skipByteOrderMark(bool more) {
+    while (more && chunk.size() < kByteOrderMark.size() && kByteOrderMark.starts_with(chunk)) {
+        more = readChunk(chunk);
+    }
+    if (chunk.starts_with(kByteOrderMark)) {
+        chunk.erase(0, kByteOrderMark.size());
+    }
+    atStart = false;
+    return more;
+}
+
+ChunkedOutputBuffer::ChunkedOutputBuffer() {
+    setp(buffer.data(), buffer.data() + buffer.size());
+}
+
+ChunkedOutputBuffer::int_type ChunkedOutputBuffer::overflow(int_type character) {
+    handOn();
+    if (!traits_type::eq_int_type(character, traits_type::eof())) {
+        *pptr() = traits_type::to_char_type(character);
+        pbump(1);
+    }
+    return traits_type::not_eof(character);
+}
+
+int ChunkedOutputBuffer::sync() {
+    handOn();
+    finishFlush();
+    return 0;
+}
+
+void ChunkedOutputBuffer::handOn() {
+    const std::string_view pending(pbase(), static_cast<std::size_t>(pptr() - pbase()));
+    // Emptied first: should the write fail, nothing is written twice.
+    setp(buffer.data(), buffer.data() + buffer.size());
+    if (!pending.empty()) {
+        writeChunk(pending);
+    }
+}

@@ -1,0 +1,165 @@
+#include "platform/posix/TerminalState.h"
+
+#include <unistd.h>
+
+#include <array>
+#include <atomic>
+#include <cerrno>
+#include <csignal>
+
+namespace {
+
+constexpr std::string_view kResetColours = "\x1b[0m";
+
+// Plain globals of lock-free types and plain data, because a handler may touch nothing else.
+volatile std::sig_atomic_t gColoursSet = 0;
+volatile std::sig_atomic_t gKeyModeSet = 0;
+int gInputFd = -1;
+int gOutputFd = -1;
+const char* gColours = nullptr;
+std::size_t gColoursLength = 0;
+termios gLineMode{};
+termios gKeyMode{};
+
+constexpr std::array kDeadlySignals{SIGINT, SIGTERM, SIGHUP, SIGQUIT};
+constexpr std::array kStopSignals{SIGTSTP, SIGTTIN, SIGTTOU};
+
+void writeRaw(const char* text, std::size_t length) {
+    while (length > 0) {
+        const ssize_t written = ::write(gOutputFd, text, length);
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            return;
+        }
+        text += written;
+        length -= static_cast<std::size_t>(written);
+    }
+}
+
+void writeColours() {
+    // Flag first: a signal arriving in between must still reset the colours.
+    gColoursSet = 1;
+    std::atomic_signal_fence(std::memory_order_seq_cst);
+    writeRaw(gColours, gColoursLength);
+}
+
+void applyKeyMode() {
+    std::atomic_signal_fence(std::memory_order_seq_cst);
+    gKeyModeSet = 1;
+    ::tcsetattr(gInputFd, TCSANOW, &gKeyMode);
+}
+
+void restoreLineMode() {
+    if (gKeyModeSet != 0) {
+        ::tcsetattr(gInputFd, TCSANOW, &gLineMode);
+        gKeyModeSet = 0;
+    }
+}
+
+void restoreColours() {
+    if (gColoursSet != 0) {
+        writeRaw(kResetColours.data(), kResetColours.size());
+        gColoursSet = 0;
+    }
+}
+
+void install(int signalNumber, void (*handler)(int)) {
+    struct sigaction action {};
+    action.sa_handler = handler;
+    // One handler at a time: none of them may run inside another.
+    sigemptyset(&action.sa_mask);
+    for (const int other : kDeadlySignals) {
+        sigaddset(&action.sa_mask, other);
+    }
+    for (const int other : kStopSignals) {
+        sigaddset(&action.sa_mask, other);
+    }
+    // A read cut short by a stop goes on as if nothing had happened.
+    action.sa_flags = SA_RESTART;
+    ::sigaction(signalNumber, &action, nullptr);
+}
+
+// Takes the signal's default action: death, or a stop that returns here on SIGCONT.
+void takeDefaultAction(int signalNumber) {
+    std::signal(signalNumber, SIG_DFL);
+    sigset_t justThis;
+    sigemptyset(&justThis);
+    sigaddset(&justThis, signalNumber);
+    ::sigprocmask(SIG_UNBLOCK, &justThis, nullptr);
+    std::raise(signalNumber);
+}
+
+extern "C" void restoreAndDie(int signalNumber) {
+    terminal_state::restore();
+    takeDefaultAction(signalNumber);
+}
+
+extern "C" void restoreAndStop(int signalNumber) {
+    const int savedErrno = errno;
+    const bool coloured = gColoursSet != 0;
+    const bool waitingForKey = gKeyModeSet != 0;
+    terminal_state::restore();
+    takeDefaultAction(signalNumber);
+    // Continued: the shell has had the terminal in the meantime.
+    install(signalNumber, restoreAndStop);
+    if (coloured) {
+        writeColours();
+    }
+    if (waitingForKey) {
+        applyKeyMode();
+    }
+    errno = savedErrno;
+}
+
+bool startedIgnored(int signalNumber) {
+    struct sigaction current {};
+    ::sigaction(signalNumber, nullptr, &current);
+    return current.sa_handler == SIG_IGN;
+}
+
+}  // namespace
+
+namespace terminal_state {
+
+void watch(int inputFd, int outputFd) {
+    gInputFd = inputFd;
+    gOutputFd = outputFd;
+}
+
+void setColours(std::string_view colours) {
+    gColours = colours.data();
+    gColoursLength = colours.size();
+    writeColours();
+}
+
+void enterKeyMode(const termios& lineMode, const termios& keyMode) {
+    gLineMode = lineMode;
+    gKeyMode = keyMode;
+    applyKeyMode();
+}
+
+void leaveKeyMode() {
+    restoreLineMode();
+}
+
+void restore() {
+    restoreLineMode();
+    restoreColours();
+}
+
+void installSignalHandlers() {
+    for (const int signalNumber : kDeadlySignals) {
+        if (!startedIgnored(signalNumber)) {
+            install(signalNumber, restoreAndDie);
+        }
+    }
+    for (const int signalNumber : kStopSignals) {
+        if (!startedIgnored(signalNumber)) {
+            install(signalNumber, restoreAndStop);
+        }
+    }
+}
+
+}  // namespace terminal_state

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <termios.h>
+
+#include <string_view>
+
+// What the game has changed on its terminal, kept where a signal handler can reach it,
+// and the handlers that put it back: before the process dies of SIGINT, SIGTERM, SIGHUP
+// or SIGQUIT, and before it stops for Ctrl-Z or for touching the terminal from the
+// background (after which it sets the same things again). Everything here that a handler
+// runs is async-signal-safe.
+namespace terminal_state {
+
+// The descriptors the game reads its keys from and writes its escape sequences to.
+void watch(int inputFd, int outputFd);
+
+// Writes the colour sequence and remembers to reset it.
+void setColours(std::string_view colours);
+
+// Puts the terminal in `keyMode` until leaveKeyMode, remembering `lineMode` to go back to.
+void enterKeyMode(const termios& lineMode, const termios& keyMode);
+void leaveKeyMode();
+
+// Resets the colours and leaves the key mode, whichever of them is in force.
+void restore();
+
+// Installs the handlers, except for a signal the game was started with ignored: a game
+// started by nohup, or in the background by a shell without job control, keeps it ignored.
+void installSignalHandlers();
+
+}  // namespace terminal_state
