@@ -118,16 +118,16 @@ bool writeShortLines(int fd, std::size_t count) {
 }
 
 // Where the game's standard streams lead, besides the pipes of the test.
-enum class Input { kFed, kClosed, kDirectory };
-enum class Output { kPipe, kFullDisk };
+enum class Input { Fed, Closed, Directory };
+enum class Output { Pipe, FullDisk };
 
 struct Case {
     std::string_view name;
     // What is typed, from the title menu on, with the sizes divided by `divisor`; nothing
     // when null.
     std::function<bool(int fd, std::size_t divisor)> feed;
-    Input input = Input::kFed;
-    Output output = Output::kPipe;
+    Input input = Input::Fed;
+    Output output = Output::Pipe;
     // SIGHUP is ignored when the game starts, and sent once it has printed something.
     bool hangUpIgnored = false;
     int expectedStatus = 0;
@@ -137,7 +137,7 @@ struct Case {
 
     // The hostile inputs, played long, as against the hostile environments, which end at
     // once.
-    bool isLongInput() const { return feed && output == Output::kPipe && !hangUpIgnored; }
+    bool isLongInput() const { return feed && output == Output::Pipe && !hangUpIgnored; }
 };
 
 bool endlessMoves(int fd, std::size_t /*divisor*/) {
@@ -171,17 +171,17 @@ const std::array kCases{
          [](int fd, std::size_t divisor) {
              return writeGarbage(fd, kGarbageBytes / divisor, true);
          }},
-    Case{"stdin-closed", nullptr, Input::kClosed, Output::kPipe, false, 1,
+    Case{"stdin-closed", nullptr, Input::Closed, Output::Pipe, false, 1,
          "vellumfall: cannot read input: Bad file descriptor\n"},
-    Case{"stdin-a-directory", nullptr, Input::kDirectory, Output::kPipe, false, 1,
+    Case{"stdin-a-directory", nullptr, Input::Directory, Output::Pipe, false, 1,
          "vellumfall: cannot read input: Is a directory\n"},
-    Case{"stdout-full-with-endless-input", endlessMoves, Input::kFed, Output::kFullDisk, false, 1,
+    Case{"stdout-full-with-endless-input", endlessMoves, Input::Fed, Output::FullDisk, false, 1,
          "vellumfall: cannot write output: No space left on device\n"},
     Case{"sighup-ignored-at-start",
          [](int fd, std::size_t /*divisor*/) {
              return writeText(fd, "0\n") && writeShortLines(fd, 1000);
          },
-         Input::kFed, Output::kPipe, true},
+         Input::Fed, Output::Pipe, true},
 };
 
 const Case* findCase(std::string_view name) {
@@ -195,14 +195,14 @@ const Case* findCase(std::string_view name) {
 
 // In the forked child: the game's standard streams as the case wants them, then the game.
 [[noreturn]] void startGame(const char* game, const Case& hostile, int input, int output) {
-    if (hostile.input == Input::kClosed) {
+    if (hostile.input == Input::Closed) {
         ::close(STDIN_FILENO);
-    } else if (hostile.input == Input::kDirectory) {
+    } else if (hostile.input == Input::Directory) {
         ::dup2(::open("/", O_RDONLY | O_DIRECTORY), STDIN_FILENO);
     } else {
         ::dup2(input, STDIN_FILENO);
     }
-    if (hostile.output == Output::kFullDisk) {
+    if (hostile.output == Output::FullDisk) {
         ::dup2(::open("/dev/full", O_WRONLY), STDOUT_FILENO);
     } else {
         ::dup2(output, STDOUT_FILENO);

@@ -1,9 +1,12 @@
-// The built game on a pseudo-terminal, ended by a signal at each place where it waits for
-// the player: the terminal must get its colours and its line mode back.
+// The built game on a pseudo-terminal, as a player has it: ended or stopped by a signal
+// at each place where it waits for the player, the terminal must get its colours and its
+// line mode back; lines are edited and recalled, text is wrapped at the terminal's width,
+// and TERM and NO_COLOR are heeded.
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <termios.h>
@@ -18,6 +21,7 @@
 #include <fstream>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace {
 
@@ -51,14 +55,22 @@ std::string visible(std::string_view text) {
 // own, in the foreground, and waits for it. The test holds the master side, as a
 // terminal emulator would. Because the shell stays in the session, Ctrl-Z really stops
 // the game (the kernel ignores stop signals for a process group with no such parent).
+// The terminal the game gets: its TERM (none when empty), NO_COLOR, and its width.
+struct Terminal {
+    std::string term = "xterm";
+    const char* noColor = nullptr;
+    unsigned short columns = 80;
+};
+
 class GameOnTerminal {
 public:
-    GameOnTerminal() {
+    explicit GameOnTerminal(Terminal terminal = {}) : terminal_(std::move(terminal)) {
         master_ = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
         if (master_ < 0 || ::grantpt(master_) != 0 || ::unlockpt(master_) != 0) {
             ADD_FAILURE() << "no pseudo-terminal: " << std::strerror(errno);
             return;
         }
+        resize(terminal_.columns);
         std::array<char, 128> slaveName{};
         ::ptsname_r(master_, slaveName.data(), slaveName.size());
         std::array<int, 2> gamePid{};
@@ -68,7 +80,7 @@ public:
         }
         shellPid_ = ::fork();
         if (shellPid_ == 0) {
-            runShell(slaveName.data(), gamePid[1]);
+            runShell(slaveName.data(), gamePid[1], terminal_);
         }
         ::close(gamePid[1]);
         if (::read(gamePid[0], &pid_, sizeof pid_) != static_cast<ssize_t>(sizeof pid_)) {
@@ -116,6 +128,12 @@ public:
 
     void sendSignal(int signalNumber) const { ::kill(pid_, signalNumber); }
 
+    // As a terminal emulator does when its window changes: the game gets SIGWINCH.
+    void resize(unsigned short columns) const {
+        const winsize size{24, columns, 0, 0};
+        ::ioctl(master_, TIOCSWINSZ, &size);
+    }
+
     // Reads the rest of the output until the game has gone, and returns its wait status.
     // A game still running then is killed, so a test fails instead of hanging.
     int finish() {
@@ -160,7 +178,8 @@ public:
 private:
     // The session leader, in the forked child: it starts the game in the foreground and
     // ends as the game ended, so the test sees the game's own exit status or signal.
-    [[noreturn]] static void runShell(const char* slaveName, int gamePidPipe) {
+    [[noreturn]] static void runShell(const char* slaveName, int gamePidPipe,
+                                      const Terminal& terminal) {
         ::setsid();
         // SIGQUIT would otherwise leave a core file behind.
         const rlimit noCore{0, 0};
@@ -180,6 +199,16 @@ private:
             ::dup2(slave, STDIN_FILENO);
             ::dup2(slave, STDOUT_FILENO);
             ::close(slave);
+            if (terminal.term.empty()) {
+                ::unsetenv("TERM");
+            } else {
+                ::setenv("TERM", terminal.term.c_str(), 1);
+            }
+            if (terminal.noColor == nullptr) {
+                ::unsetenv("NO_COLOR");
+            } else {
+                ::setenv("NO_COLOR", terminal.noColor, 1);
+            }
             ::execl(VELLUMFALL_GAME, VELLUMFALL_GAME, static_cast<char*>(nullptr));
             ::_exit(127);
         }
@@ -239,6 +268,7 @@ private:
         return true;
     }
 
+    Terminal terminal_;
     int master_ = -1;
     pid_t shellPid_ = -1;
     pid_t pid_ = -1;
@@ -307,9 +337,10 @@ TEST(TerminalCtrlC, DuringTheKeyWaitEndsTheGameAndRestoresTheTerminal) {
     expectEndedAndRestored(game, SIGINT);
 }
 
-// A key pressed ends the wait and gives the terminal back, and the game goes on.
+// A key pressed ends the wait and gives the terminal back, and the game goes on. Without
+// the line editor (on a dumb terminal), the line mode shows at the menu's prompt.
 TEST(TerminalKeyWait, AKeyRestoresLineModeAndTheMenuReturns) {
-    GameOnTerminal game;
+    GameOnTerminal game(Terminal{.term = "dumb"});
     ASSERT_TRUE(game.waitForText(">>")) << visible(game.output());
     game.type("1\n");
     ASSERT_TRUE(game.waitForText(kPressAnyKey)) << visible(game.output());
@@ -323,8 +354,6 @@ TEST(TerminalKeyWait, AKeyRestoresLineModeAndTheMenuReturns) {
     const int status = game.finish();
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
-    EXPECT_TRUE(endsWith(game.output(), kResetColours))
-        << "the output ends with: " << visible(game.output());
 }
 
 }  // namespace
@@ -357,6 +386,26 @@ TEST(TerminalStop, CtrlZDuringTheKeyWaitRestoresTheTerminalAndContinueResumesThe
     EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
+// Ctrl-Z at the prompt, while the line editor has the terminal: the same, and the line
+// typed after `fg` is read as usual.
+TEST(TerminalStop, CtrlZAtThePromptRestoresTheTerminalAndTheGameGoesOn) {
+    GameOnTerminal game;
+    ASSERT_TRUE(game.waitForText(">>")) << visible(game.output());
+    game.type("\x1a");
+    ASSERT_TRUE(game.waitUntilStopped(true)) << "Ctrl-Z did not stop the game";
+    ASSERT_TRUE(game.waitForText(kResetColours)) << visible(game.output());
+    EXPECT_NE(game.mode().c_lflag & ICANON, 0U) << "stopped, the terminal has no line mode";
+    EXPECT_NE(game.mode().c_lflag & ECHO, 0U) << "stopped, the terminal has no echo";
+    game.sendSignal(SIGCONT);
+    ASSERT_TRUE(game.waitUntilStopped(false));
+    ASSERT_TRUE(game.waitForText(kGameColours, 2)) << visible(game.output());
+    game.type("3\n");
+    const int status = game.finish();
+    ASSERT_TRUE(WIFEXITED(status)) << visible(game.output());
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_TRUE(endsWith(game.output(), kResetColours)) << visible(game.output());
+}
+
 // An arrow sends three bytes; all of them are the one key, and the menu choice typed
 // next is read whole.
 TEST(TerminalKeyWait, AnArrowKeyIsOneKey) {
@@ -371,4 +420,74 @@ TEST(TerminalKeyWait, AnArrowKeyIsOneKey) {
     const int status = game.finish();
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
+// Line editing and history: what a player types at ">>" can be mended and recalled, and
+// the prompt stays on the line the editor redraws.
+TEST(TerminalLines, UpRecallsTheLastLineWithItsPrompt) {
+    GameOnTerminal game;
+    ASSERT_TRUE(game.waitForText(">>")) << visible(game.output());
+    game.type("0\n");
+    ASSERT_TRUE(game.waitForText(">>", 2)) << visible(game.output());
+    game.type("n\n");
+    ASSERT_TRUE(game.waitForText("The door is locked.")) << visible(game.output());
+    ASSERT_TRUE(game.waitForText(">>", 3)) << visible(game.output());
+    game.type("\x1b[A");
+    // Typed, then recalled: the editor draws the prompt with the line both times.
+    ASSERT_TRUE(game.waitForText(">>n", 2))
+        << "the recalled line was drawn without its prompt: " << visible(game.output());
+    game.type("\n");
+    ASSERT_TRUE(game.waitForText("You can't go that way")) << visible(game.output());
+}
+
+TEST(TerminalLines, AWordIsMendedInTheMiddle) {
+    GameOnTerminal game;
+    ASSERT_TRUE(game.waitForText(">>")) << visible(game.output());
+    game.type("0\n");
+    ASSERT_TRUE(game.waitForText(">>", 2)) << visible(game.output());
+    game.type("nrth\x1b[D\x1b[D\x1b[Do\n");
+    EXPECT_TRUE(game.waitForText("You are in front of a house.")) << visible(game.output());
+}
+
+// Wrapped at the width the terminal has when the line is written: 80 columns hold the
+// first place's description, 40 do not, and the break falls between words.
+TEST(TerminalWidth, TextIsWrappedAtBlanksAndAgainAfterAResize) {
+    GameOnTerminal game(Terminal{.columns = 80});
+    ASSERT_TRUE(game.waitForText(">>")) << visible(game.output());
+    game.type("0\n");
+    ASSERT_TRUE(
+        game.waitForText("You are in a vast field. There is a white house to the North.\r\n"))
+        << visible(game.output());
+    game.resize(40);
+    ASSERT_TRUE(game.waitForText(">>", 2)) << visible(game.output());
+    game.type("l\n");
+    EXPECT_TRUE(
+        game.waitForText("You are in a vast field. There is a\r\nwhite house to the North.\r\n"))
+        << visible(game.output());
+}
+
+// A dumb terminal gets no escape sequence at all, yet still the key wait; NO_COLOR takes
+// the colours away and leaves the clearing.
+TEST(TerminalConventions, DumbTerminalGetsNoEscapeSequence) {
+    GameOnTerminal game(Terminal{.term = "dumb"});
+    ASSERT_TRUE(game.waitForText(">>")) << visible(game.output());
+    game.type("1\n");
+    ASSERT_TRUE(game.waitForText(kPressAnyKey)) << visible(game.output());
+    game.type("x");
+    ASSERT_TRUE(game.waitForText(">>", 2)) << visible(game.output());
+    game.type("0\nl\nq\ny\n");
+    const int status = game.finish();
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(game.output().find('\x1b'), std::string::npos) << visible(game.output());
+}
+
+TEST(TerminalConventions, NoColorLeavesOnlyTheClearing) {
+    GameOnTerminal game(Terminal{.noColor = "1"});
+    ASSERT_TRUE(game.waitForText(">>")) << visible(game.output());
+    game.type("0\nl\nq\ny\n");
+    const int status = game.finish();
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(game.output().find(kGameColours), std::string::npos) << visible(game.output());
+    EXPECT_EQ(game.output().find(kResetColours), std::string::npos) << visible(game.output());
+    EXPECT_NE(game.output().find("\x1b[2J"), std::string::npos) << visible(game.output());
 }

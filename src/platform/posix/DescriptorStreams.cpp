@@ -6,6 +6,7 @@
 #include <cerrno>
 
 #include "console/StreamFailure.h"
+#include "console/WordWrapper.h"
 
 namespace {
 
@@ -30,6 +31,9 @@ bool DescriptorInput::readChunk(std::string& chunk) {
         const ssize_t got = ::read(fd, chunk.data() + old, kReadSize);
         if (got >= 0) {
             chunk.resize(old + static_cast<std::size_t>(got));
+            if (got > 0 && echoedTo != nullptr) {
+                echoedTo->startLine();
+            }
             return got > 0;
         }
         if (errno != EINTR && !waitIfNotReady(fd, POLLIN)) {
@@ -39,7 +43,21 @@ bool DescriptorInput::readChunk(std::string& chunk) {
 }
 
 void DescriptorOutput::writeChunk(std::string_view text) {
-    writeAll(fd, text);
+    if (wrapper == nullptr) {
+        writeAll(fd, text);
+        return;
+    }
+    wrapped.clear();
+    wrapper->wrap(text, wrapped);
+    writeAll(fd, wrapped);
+}
+
+void DescriptorOutput::finishFlush() {
+    if (wrapper != nullptr) {
+        wrapped.clear();
+        wrapper->flush(wrapped);
+        writeAll(fd, wrapped);
+    }
 }
 
 void writeAll(int fd, std::string_view text) {

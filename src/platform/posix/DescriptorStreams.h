@@ -5,29 +5,39 @@
 
 #include "console/ChunkedStreams.h"
 
+class WordWrapper;
+
 // The game's text read from and written to file descriptors with read(2) and write(2),
 // so that a failure is seen with its reason instead of being taken for the end of input.
 
 class DescriptorInput final : public ChunkedInputBuffer {
 public:
-    explicit DescriptorInput(int fd) : fd(fd) {}
+    // `echoedTo`, where input comes from the terminal the text is wrapped for: each line
+    // read was ended with Enter, which took the cursor to the start of a line.
+    explicit DescriptorInput(int fd, WordWrapper* echoedTo = nullptr)
+        : fd(fd), echoedTo(echoedTo) {}
 
 protected:
     bool readChunk(std::string& chunk) override;
 
 private:
     int fd;
+    WordWrapper* echoedTo;
 };
 
-class DescriptorOutput : public ChunkedOutputBuffer {
+// With a wrapper, the text is wrapped on its way to the terminal.
+class DescriptorOutput final : public ChunkedOutputBuffer {
 public:
-    explicit DescriptorOutput(int fd) : fd(fd) {}
+    explicit DescriptorOutput(int fd, WordWrapper* wrapper = nullptr) : fd(fd), wrapper(wrapper) {}
 
 protected:
     void writeChunk(std::string_view text) override;
+    void finishFlush() override;
 
 private:
     int fd;
+    WordWrapper* wrapper;
+    std::string wrapped;
 };
 
 // Writes all of `text` to `fd`, waiting where the descriptor is not ready; throws

@@ -1,7 +1,6 @@
 #include "platform/posix/TerminalConsole.h"
 
 #include <termios.h>
-#include <unistd.h>
 
 #include <ostream>
 #include <string_view>
@@ -37,11 +36,9 @@ public:
 
 }  // namespace
 
-TerminalConsole::TerminalConsole(std::ostream& out, int inputFd, int outputFd)
-    : out(out),
-      inputFd(inputFd),
-      outputIsTerminal(::isatty(outputFd) == 1),
-      inputIsTerminal(::isatty(inputFd) == 1) {
+TerminalConsole::TerminalConsole(std::ostream& out, int inputFd, int outputFd,
+                                 const TerminalSetup& setup)
+    : out(out), inputFd(inputFd), setup(setup) {
     terminal_state::watch(inputFd, outputFd);
 }
 
@@ -51,7 +48,7 @@ TerminalConsole::~TerminalConsole() {
 }
 
 void TerminalConsole::useGameColours() {
-    if (!outputIsTerminal) {
+    if (!setup.colours) {
         return;
     }
     // Written straight to the terminal, behind everything the game has printed so far.
@@ -60,13 +57,14 @@ void TerminalConsole::useGameColours() {
 }
 
 void TerminalConsole::clearScreen() {
-    if (outputIsTerminal) {
+    if (setup.escapes) {
         out << kClearScreen;
     }
 }
 
 void TerminalConsole::waitForKey() {
-    if (!outputIsTerminal || !inputIsTerminal) {
+    // A dumb terminal can still wait for a key: that takes no escape sequence.
+    if (!setup.outputIsTerminal || !setup.inputIsTerminal) {
         return;
     }
     out << kPressAnyKey;

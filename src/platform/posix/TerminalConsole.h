@@ -3,10 +3,12 @@
 #include <iosfwd>
 
 #include "console/Console.h"
+#include "platform/posix/TerminalSetup.h"
 
 // The console of a real process. On a terminal it colours, clears and waits for a key
-// with ANSI escape sequences and termios; when output goes to a pipe or a file it does
-// nothing at all, so scripted output is exactly the game's text.
+// with ANSI escape sequences and termios, as far as the terminal's setup allows; when
+// output goes to a pipe or a file it does nothing at all, so scripted output is exactly
+// the game's text.
 //
 // Whatever it changes on the terminal is put back at the end of the session, when it is
 // destroyed, and around signals (see TerminalState.h).
@@ -14,7 +16,7 @@ class TerminalConsole final : public Console {
 public:
     // `out` must be the stream that writes to `outputFd`, so that effects and text keep
     // their order.
-    TerminalConsole(std::ostream& out, int inputFd, int outputFd);
+    TerminalConsole(std::ostream& out, int inputFd, int outputFd, const TerminalSetup& setup);
     ~TerminalConsole() override;
 
     TerminalConsole(const TerminalConsole&) = delete;
@@ -28,6 +30,5 @@ public:
 private:
     std::ostream& out;
     int inputFd;
-    bool outputIsTerminal;
-    bool inputIsTerminal;
+    TerminalSetup setup;
 };

@@ -14,6 +14,7 @@ constexpr std::string_view kResetColours = "\x1b[0m";
 // Plain globals of lock-free types and plain data, because a handler may touch nothing else.
 volatile std::sig_atomic_t gColoursSet = 0;
 volatile std::sig_atomic_t gKeyModeSet = 0;
+volatile std::sig_atomic_t gResizes = 0;
 int gInputFd = -1;
 int gOutputFd = -1;
 const char* gColours = nullptr;
@@ -113,6 +114,10 @@ extern "C" void restoreAndStop(int signalNumber) {
     errno = savedErrno;
 }
 
+extern "C" void noteResize(int /*signalNumber*/) {
+    gResizes = gResizes + 1;
+}
+
 bool startedIgnored(int signalNumber) {
     struct sigaction current {};
     ::sigaction(signalNumber, nullptr, &current);
@@ -149,7 +154,12 @@ void restore() {
     restoreColours();
 }
 
+unsigned resizes() {
+    return static_cast<unsigned>(gResizes);
+}
+
 void installSignalHandlers() {
+    install(SIGWINCH, noteResize);
     for (const int signalNumber : kDeadlySignals) {
         if (!startedIgnored(signalNumber)) {
             install(signalNumber, restoreAndDie);

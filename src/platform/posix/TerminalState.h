@@ -24,6 +24,9 @@ void leaveKeyMode();
 // Resets the colours and leaves the key mode, whichever of them is in force.
 void restore();
 
+// How often the terminal has been resized (SIGWINCH) since the handlers were installed.
+unsigned resizes();
+
 // Installs the handlers, except for a signal the game was started with ignored: a game
 // started by nohup, or in the background by a shell without job control, keeps it ignored.
 void installSignalHandlers();
