@@ -56,7 +56,10 @@ done
 dpkg-deb -c "$deb" >"$scratch/contents.txt"
 expected_files='-rwxr-xr-x root/root ./usr/games/vellumfall
 -rw-r--r-- root/root ./usr/share/applications/vellumfall.desktop
+-rw-r--r-- root/root ./usr/share/doc/vellumfall/changelog.gz
 -rw-r--r-- root/root ./usr/share/doc/vellumfall/copyright
+-rw-r--r-- root/root ./usr/share/icons/hicolor/scalable/apps/vellumfall.svg
+-rw-r--r-- root/root ./usr/share/lintian/overrides/vellumfall
 -rw-r--r-- root/root ./usr/share/man/man6/vellumfall.6.gz'
 actual_files=$(awk '$1 !~ /^d/ { print $1, $2, $6 }' "$scratch/contents.txt" | LC_ALL=C sort -k3,3)
 if [ "$actual_files" != "$expected_files" ]; then
@@ -78,8 +81,8 @@ if [ ! -s "$unpacked/DEBIAN/md5sums" ]; then
 else
     (cd "$unpacked" && md5sum --quiet -c DEBIAN/md5sums) >"$scratch/md5.log" 2>&1 ||
         { fail "the md5sums do not match the packaged files:"; cat "$scratch/md5.log"; }
-    [ "$(wc -l <"$unpacked/DEBIAN/md5sums")" -eq 4 ] ||
-        fail "the md5sums do not cover exactly the four packaged files"
+    [ "$(wc -l <"$unpacked/DEBIAN/md5sums")" -eq 7 ] ||
+        fail "the md5sums do not cover exactly the seven packaged files"
 fi
 
 game=$unpacked/usr/games/vellumfall
@@ -92,11 +95,17 @@ if [ -x "$game" ]; then
         fail "the packaged game prints another title menu than the built one"
 fi
 
-manual=$unpacked/usr/share/man/man6/vellumfall.6.gz
-if [ -f "$manual" ]; then
-    gzip -dc "$manual" | cmp -s - "$source/packaging/vellumfall.6" ||
-        fail "the packaged manual does not unpack to packaging/vellumfall.6"
-fi
+for compressed in man/man6/vellumfall.6 doc/vellumfall/changelog; do
+    packaged=$unpacked/usr/share/$compressed.gz
+    if [ -f "$packaged" ]; then
+        gzip -dc "$packaged" | cmp -s - "$source/packaging/$(basename "$compressed")" ||
+            fail "the packaged $compressed.gz does not unpack to packaging/$(basename "$compressed")"
+    fi
+done
+# The changelog's latest entry is this version: Debian's tools read it from there.
+zcat "$unpacked/usr/share/doc/vellumfall/changelog.gz" 2>/dev/null | head -n 1 |
+    grep -qF "vellumfall ($version) " ||
+    fail "the changelog's latest entry is not for version $version"
 
 # The desktop entry must start the packaged game in a terminal: it is a console game.
 entry=$unpacked/usr/share/applications/vellumfall.desktop

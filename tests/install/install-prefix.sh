@@ -24,7 +24,9 @@ manual=$prefix/share/man/man6/vellumfall.6
 
 expected_files='games/vellumfall
 share/applications/vellumfall.desktop
+share/doc/vellumfall/changelog
 share/doc/vellumfall/copyright
+share/icons/hicolor/scalable/apps/vellumfall.svg
 share/man/man6/vellumfall.6'
 actual_files=$(files_under "$prefix")
 if [ "$actual_files" != "$expected_files" ]; then
