@@ -44,9 +44,10 @@ check_field Section games
 field Maintainer | grep -qE '^[^<>]+ <[^<> @]+@[^<> ]+>$' ||
     fail "the field Maintainer is '$(field Maintainer)', not a name and an address"
 depends=$(field Depends)
-for library in libc6 libstdc++6; do
+# The package is always built with line editing.
+for library in libc6 libstdc++6 libedit2; do
     echo "$depends" | sed 's/[,|]/\n/g' | sed 's/^ *//; s/[ (:].*//' | grep -qxF -- "$library" ||
-        fail "the field Depends is '$depends': $library is missing, so dpkg-shlibdeps did not run"
+        fail "the field Depends is '$depends': $library is missing (dpkg-shlibdeps did not run, or the game was built without libedit)"
 done
 [ "$(field Description | wc -l)" -ge 2 ] ||
     fail "the Description has no long description under its summary"
