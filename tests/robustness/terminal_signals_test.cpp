@@ -276,6 +276,25 @@ private:
     std::string output_;
 };
 
+// From the title menu to the Controls screen's wait for one key.
+testing::AssertionResult reachTheKeyWait(GameOnTerminal& game) {
+    if (!game.waitForText(">>")) {
+        return testing::AssertionFailure() << "no title menu: " << visible(game.output());
+    }
+    game.type("1\n");
+    if (!game.waitForText(kPressAnyKey)) {
+        return testing::AssertionFailure() << "no key wait: " << visible(game.output());
+    }
+    if (!game.waitForKeyMode()) {
+        return testing::AssertionFailure() << "the key wait never left line mode";
+    }
+    return testing::AssertionSuccess();
+}
+
+bool exitedWithZero(int status) {
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
 // The game must have died of the signal itself (so its parent sees why), with the colour
 // reset as the last thing it printed and the terminal back in line mode with echo.
 void expectEndedAndRestored(GameOnTerminal& game, int signalNumber) {
@@ -310,10 +329,7 @@ TEST_P(TerminalSignals, AtTheCommandPromptRestoreTheTerminal) {
 
 TEST_P(TerminalSignals, DuringTheKeyWaitRestoreTheTerminal) {
     GameOnTerminal game;
-    ASSERT_TRUE(game.waitForText(">>")) << visible(game.output());
-    game.type("1\n");
-    ASSERT_TRUE(game.waitForText(kPressAnyKey)) << visible(game.output());
-    ASSERT_TRUE(game.waitForKeyMode()) << "the key wait never left line mode";
+    ASSERT_TRUE(reachTheKeyWait(game));
     ASSERT_EQ(game.mode().c_lflag & ECHO, 0U);
     game.sendSignal(GetParam());
     expectEndedAndRestored(game, GetParam());
@@ -329,10 +345,7 @@ INSTANTIATE_TEST_SUITE_P(Signals, TerminalSignals,
 // SIGINT even while the game waits for a single key.
 TEST(TerminalCtrlC, DuringTheKeyWaitEndsTheGameAndRestoresTheTerminal) {
     GameOnTerminal game;
-    ASSERT_TRUE(game.waitForText(">>")) << visible(game.output());
-    game.type("1\n");
-    ASSERT_TRUE(game.waitForText(kPressAnyKey)) << visible(game.output());
-    ASSERT_TRUE(game.waitForKeyMode()) << "the key wait never left line mode";
+    ASSERT_TRUE(reachTheKeyWait(game));
     game.type("\x03");
     expectEndedAndRestored(game, SIGINT);
 }
@@ -341,19 +354,14 @@ TEST(TerminalCtrlC, DuringTheKeyWaitEndsTheGameAndRestoresTheTerminal) {
 // the line editor (on a dumb terminal), the line mode shows at the menu's prompt.
 TEST(TerminalKeyWait, AKeyRestoresLineModeAndTheMenuReturns) {
     GameOnTerminal game(Terminal{.term = "dumb"});
-    ASSERT_TRUE(game.waitForText(">>")) << visible(game.output());
-    game.type("1\n");
-    ASSERT_TRUE(game.waitForText(kPressAnyKey)) << visible(game.output());
-    ASSERT_TRUE(game.waitForKeyMode()) << "the key wait never left line mode";
+    ASSERT_TRUE(reachTheKeyWait(game));
     game.type("x");
     ASSERT_TRUE(game.waitForText(">>", 2)) << visible(game.output());
     const termios mode = game.mode();
     EXPECT_NE(mode.c_lflag & ICANON, 0U);
     EXPECT_NE(mode.c_lflag & ECHO, 0U);
     game.type("3\n");
-    const int status = game.finish();
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_TRUE(exitedWithZero(game.finish())) << visible(game.output());
 }
 
 }  // namespace
@@ -362,10 +370,7 @@ TEST(TerminalKeyWait, AKeyRestoresLineModeAndTheMenuReturns) {
 // after `fg` the game is as it was, colours and key mode and all.
 TEST(TerminalStop, CtrlZDuringTheKeyWaitRestoresTheTerminalAndContinueResumesTheWait) {
     GameOnTerminal game;
-    ASSERT_TRUE(game.waitForText(">>")) << visible(game.output());
-    game.type("1\n");
-    ASSERT_TRUE(game.waitForText(kPressAnyKey)) << visible(game.output());
-    ASSERT_TRUE(game.waitForKeyMode()) << "the key wait never left line mode";
+    ASSERT_TRUE(reachTheKeyWait(game));
     game.type("\x1a");
     ASSERT_TRUE(game.waitUntilStopped(true)) << "Ctrl-Z did not stop the game";
     ASSERT_TRUE(game.waitForText(kResetColours)) << visible(game.output());
@@ -381,9 +386,7 @@ TEST(TerminalStop, CtrlZDuringTheKeyWaitRestoresTheTerminalAndContinueResumesThe
     game.type("x");
     ASSERT_TRUE(game.waitForText(">>", 2)) << visible(game.output());
     game.type("3\n");
-    const int status = game.finish();
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_TRUE(exitedWithZero(game.finish())) << visible(game.output());
 }
 
 // Ctrl-Z at the prompt, while the line editor has the terminal: the same, and the line
@@ -400,9 +403,7 @@ TEST(TerminalStop, CtrlZAtThePromptRestoresTheTerminalAndTheGameGoesOn) {
     ASSERT_TRUE(game.waitUntilStopped(false));
     ASSERT_TRUE(game.waitForText(kGameColours, 2)) << visible(game.output());
     game.type("3\n");
-    const int status = game.finish();
-    ASSERT_TRUE(WIFEXITED(status)) << visible(game.output());
-    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_TRUE(exitedWithZero(game.finish())) << visible(game.output());
     EXPECT_TRUE(endsWith(game.output(), kResetColours)) << visible(game.output());
 }
 
@@ -410,16 +411,11 @@ TEST(TerminalStop, CtrlZAtThePromptRestoresTheTerminalAndTheGameGoesOn) {
 // next is read whole.
 TEST(TerminalKeyWait, AnArrowKeyIsOneKey) {
     GameOnTerminal game;
-    ASSERT_TRUE(game.waitForText(">>")) << visible(game.output());
-    game.type("1\n");
-    ASSERT_TRUE(game.waitForText(kPressAnyKey)) << visible(game.output());
-    ASSERT_TRUE(game.waitForKeyMode()) << "the key wait never left line mode";
+    ASSERT_TRUE(reachTheKeyWait(game));
     game.type("\x1b[D");
     ASSERT_TRUE(game.waitForText(">>", 2)) << visible(game.output());
     game.type("3\n");
-    const int status = game.finish();
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_TRUE(exitedWithZero(game.finish())) << visible(game.output());
 }
 
 // Line editing and history: what a player types at ">>" can be mended and recalled, and
@@ -476,8 +472,7 @@ TEST(TerminalConventions, DumbTerminalGetsNoEscapeSequence) {
     game.type("x");
     ASSERT_TRUE(game.waitForText(">>", 2)) << visible(game.output());
     game.type("0\nl\nq\ny\n");
-    const int status = game.finish();
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_TRUE(exitedWithZero(game.finish())) << visible(game.output());
     EXPECT_EQ(game.output().find('\x1b'), std::string::npos) << visible(game.output());
 }
 
@@ -485,8 +480,7 @@ TEST(TerminalConventions, NoColorLeavesOnlyTheClearing) {
     GameOnTerminal game(Terminal{.noColor = "1"});
     ASSERT_TRUE(game.waitForText(">>")) << visible(game.output());
     game.type("0\nl\nq\ny\n");
-    const int status = game.finish();
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_TRUE(exitedWithZero(game.finish())) << visible(game.output());
     EXPECT_EQ(game.output().find(kGameColours), std::string::npos) << visible(game.output());
     EXPECT_EQ(game.output().find(kResetColours), std::string::npos) << visible(game.output());
     EXPECT_NE(game.output().find("\x1b[2J"), std::string::npos) << visible(game.output());

@@ -62,30 +62,33 @@ TEST(InputTest, MenuChoicesUseFormattedExtraction) {
     EXPECT_THROW(readMenuChoice(game.io), SessionEnd);
 }
 
-TEST(InputTest, AByteOrderMarkIsSkippedAtTheVeryStartOnly) {
-    for (const std::size_t pieceSize : {1U, 2U, 64U}) {
-        FailingInput input("\xEF\xBB\xBFn \xEF\xBB\xBFn", 100, pieceSize);
-        std::istream in(&input);
-        std::ostringstream out;
-        RecordingConsole console;
-        Io io{in, out, console};
-        std::string word;
-        readWord(io, word);
-        EXPECT_EQ("n", word) << "pieces of " << pieceSize;
-        readWord(io, word);
-        EXPECT_EQ("\xEF\xBB\xBFn", word) << "pieces of " << pieceSize;
-    }
-}
+namespace {
 
-TEST(InputTest, PartOfAByteOrderMarkIsKeptAsInput) {
-    FailingInput input("\xEF\xBBn", 100, 1);
+// The first two words of `text`, read from input that comes in pieces of `pieceSize`.
+using TwoWords = std::pair<std::string, std::string>;
+
+TwoWords firstTwoWords(std::string text, std::size_t pieceSize) {
+    FailingInput input(std::move(text), 100, pieceSize);
     std::istream in(&input);
     std::ostringstream out;
     RecordingConsole console;
     Io io{in, out, console};
-    std::string word;
-    readWord(io, word);
-    EXPECT_EQ("\xEF\xBBn", word);
+    TwoWords words;
+    readWord(io, words.first);
+    readWord(io, words.second);
+    return words;
+}
+
+}  // namespace
+
+TEST(InputTest, AByteOrderMarkIsSkippedAtTheVeryStartOnlyAndOnlyWhole) {
+    for (const std::size_t pieceSize : {1U, 2U, 64U}) {
+        EXPECT_EQ(TwoWords("n", "\xEF\xBB\xBFn"),
+                  firstTwoWords("\xEF\xBB\xBFn \xEF\xBB\xBFn", pieceSize))
+            << "pieces of " << pieceSize;
+        EXPECT_EQ(TwoWords("\xEF\xBBn", "n"), firstTwoWords("\xEF\xBBn n", pieceSize))
+            << "pieces of " << pieceSize;
+    }
 }
 
 namespace {
@@ -109,22 +112,19 @@ Ended playUntilFailure(std::streambuf& input, std::streambuf* output = nullptr) 
 
 }  // namespace
 
-TEST(SessionEndTest, AReadErrorAtAMenuEndsWithStatusOneAndOneLine) {
-    FailingInput input("2 1 1 0", 4);
-    const Ended ended = playUntilFailure(input);
-    EXPECT_EQ(1, ended.status);
-    EXPECT_EQ("vellumfall: cannot read input: Input/output error\n", ended.errors);
-    // The terminal is put back before the line is written, and no end-of-input line end.
-    EXPECT_TRUE(ended.consoleLog.ends_with("[restore]"));
-    EXPECT_TRUE(ended.printed.ends_with("Debug Mode OFF\n"));
-}
-
-TEST(SessionEndTest, AReadErrorInAFollowUpQuestionEndsTheSameWay) {
-    FailingInput input("0 q y", 4);
-    const Ended ended = playUntilFailure(input);
-    EXPECT_EQ(1, ended.status);
-    EXPECT_EQ("vellumfall: cannot read input: Input/output error\n", ended.errors);
-    EXPECT_TRUE(ended.printed.ends_with("Would you like to quit?\n"));
+TEST(SessionEndTest, AReadErrorEndsWithStatusOneAndOneLineAtAMenuOrAQuestion) {
+    // What is typed before reading fails, and the last thing printed.
+    const std::pair<std::string_view, std::string_view> cases[] = {
+        {"2 1 1 0", "Debug Mode OFF\n"}, {"0 q y", "Would you like to quit?\n"}};
+    for (const auto& [typed, lastPrinted] : cases) {
+        FailingInput input(std::string(typed), 4);
+        const Ended ended = playUntilFailure(input);
+        EXPECT_EQ(1, ended.status);
+        EXPECT_EQ("vellumfall: cannot read input: Input/output error\n", ended.errors);
+        // The terminal is put back before the line is written, and no end-of-input line end.
+        EXPECT_TRUE(ended.consoleLog.ends_with("[restore]"));
+        EXPECT_TRUE(ended.printed.ends_with(lastPrinted)) << typed;
+    }
 }
 
 TEST(SessionEndTest, AWriteErrorStopsTheGameBeforeItReadsAgain) {
