@@ -1,0 +1,83 @@
+#include "platform/web/HostCalls.h"
+
+#include <emscripten/emscripten.h>
+
+// Every call goes to Module.host. A host reports a failure by throwing a Node-style error
+// whose `code` names it ("EPIPE"), which becomes this module's errno for it. The bodies
+// are JavaScript, which clang-format would take for C++.
+// clang-format off
+
+// The piece waits on the module between the two calls, which come one right after the other.
+EM_ASYNC_JS(int, hostAwaitInput, (), {
+    try {
+        let piece = new Uint8Array(0);
+        while (piece !== null && piece.length === 0) {
+            piece = await Module.host.read();
+        }
+        Module.unreadPiece = piece;
+        return piece === null ? 0 : piece.length;
+    } catch (error) {
+        return -(ERRNO_CODES[error.code] || ERRNO_CODES.EIO);
+    }
+});
+
+EM_JS(void, hostTakeInput, (char* destination), {
+    HEAPU8.set(Module.unreadPiece, destination);
+    Module.unreadPiece = null;
+});
+
+EM_JS(int, hostWrite, (int stream, const char* text, int size), {
+    try {
+        Module.host.write(stream, HEAPU8.slice(text, text + size));
+        return 0;
+    } catch (error) {
+        return ERRNO_CODES[error.code] || ERRNO_CODES.EIO;
+    }
+});
+
+EM_JS(void, hostSetColours, (), { Module.host.setColours(); });
+EM_JS(void, hostResetColours, (), { Module.host.resetColours(); });
+EM_JS(void, hostClearScreen, (), { Module.host.clearScreen(); });
+
+EM_ASYNC_JS(int, hostWaitForKey, (), {
+    try {
+        await Module.host.waitForKey();
+        return 0;
+    } catch (error) {
+        return ERRNO_CODES[error.code] || ERRNO_CODES.EIO;
+    }
+});
+
+// clang-format on
+
+namespace host {
+
+int awaitInput() {
+    return hostAwaitInput();
+}
+
+void takeInput(char* destination) {
+    hostTakeInput(destination);
+}
+
+int write(Stream stream, std::string_view text) {
+    return hostWrite(static_cast<int>(stream), text.data(), static_cast<int>(text.size()));
+}
+
+void setColours() {
+    hostSetColours();
+}
+
+void resetColours() {
+    hostResetColours();
+}
+
+void clearScreen() {
+    hostClearScreen();
+}
+
+int waitForKey() {
+    return hostWaitForKey();
+}
+
+}  // namespace host

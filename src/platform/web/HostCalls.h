@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string_view>
+
+// The calls out to the JavaScript that runs the game: the page (web/page.js) or the Node
+// launcher (web/npm/vellumfall.js), either of which hands its `host` object to the module.
+// This is the one place where the front end meets JavaScript. Failures come back as errno
+// values, so they read the same as on any other platform.
+namespace host {
+
+enum class Stream { Output = 1, Errors = 2 };
+
+// Waits for the host's next piece of input (a line the player sent, what a pipe brought)
+// and returns its size in bytes: 0 at the end of input, minus an errno when reading
+// failed. takeInput copies that piece to `destination`, which has room for it.
+int awaitInput();
+void takeInput(char* destination);
+
+// Returns 0 when all of `text` was written, else the errno of the failure.
+int write(Stream stream, std::string_view text);
+
+void setColours();
+void resetColours();
+void clearScreen();
+
+// Waits for one key, or a tap on the page. Returns 0, or the errno of a failed read.
+int waitForKey();
+
+}  // namespace host

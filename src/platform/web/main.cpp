@@ -1,0 +1,62 @@
+#include <emscripten/emscripten.h>
+
+#include <istream>
+#include <ostream>
+#include <span>
+#include <string_view>
+#include <vector>
+
+#include "app/CommandLine.h"
+#include "app/Program.h"
+#include "platform/web/HostConsole.h"
+#include "platform/web/HostStreams.h"
+
+// The module has no main: the host calls these, and may call playGame again for a new
+// game, since a session leaves nothing behind.
+
+namespace {
+
+// The bits of playGame's `terminal`, the same in web/page.js and web/npm/vellumfall.js.
+constexpr int kInputIsTerminal = 1;
+constexpr int kOutputIsTerminal = 2;
+constexpr int kEscapes = 4;
+constexpr int kColours = 8;
+
+HostTerminal decode(int bits) {
+    return {.inputIsTerminal = (bits & kInputIsTerminal) != 0,
+            .outputIsTerminal = (bits & kOutputIsTerminal) != 0,
+            .escapes = (bits & kEscapes) != 0,
+            .colours = (bits & kColours) != 0};
+}
+
+}  // namespace
+
+// `arguments` holds each argument followed by a NUL, then one NUL more. Returns the exit
+// status when they ask for something other than a game, else -1.
+extern "C" EMSCRIPTEN_KEEPALIVE int runCommandLine(const char* arguments) {
+    std::vector<const char*> list;
+    for (std::string_view argument = arguments; !argument.empty();
+         argument = argument.data() + argument.size() + 1) {
+        list.push_back(argument.data());
+    }
+    HostOutput output(host::Stream::Output);
+    HostOutput errorOutput(host::Stream::Errors);
+    std::ostream out(&output);
+    std::ostream errors(&errorOutput);
+    const auto status = handleCommandLine(std::span<const char* const>(list), out, errors);
+    out.flush();
+    errors.flush();
+    return status.value_or(-1);
+}
+
+// Plays one session and returns its exit status.
+extern "C" EMSCRIPTEN_KEEPALIVE int playGame(int terminal) {
+    HostInput input;
+    HostOutput output(host::Stream::Output);
+    HostOutput errorOutput(host::Stream::Errors);
+    std::istream in(&input);
+    std::ostream out(&output);
+    std::ostream errors(&errorOutput);
+    HostConsole console(out, decode(terminal));
+    return runProgram(in, out, errors, console);
+}

@@ -1,0 +1,42 @@
+'use strict';
+// Serves a folder over HTTP on a free local port, as any static host would.
+const fs = require('fs');
+const http = require('http');
+const path = require('path');
+
+const kTypes = {
+  '.html': 'text/html; charset=utf-8',
+  '.css': 'text/css',
+  '.js': 'text/javascript',
+  '.wasm': 'application/wasm',
+};
+
+function serveFolder(folder) {
+  const server = http.createServer((request, response) => {
+    const name = path.normalize(new URL(request.url, 'http://host').pathname);
+    const file = path.join(folder, name.endsWith('/') ? `${name}index.html` : name);
+    fs.readFile(file, (error, body) => {
+      if (error) {
+        response.writeHead(404).end();
+        return;
+      }
+      const type = kTypes[path.extname(file)] || 'application/octet-stream';
+      response.writeHead(200, { 'Content-Type': type }).end(body);
+    });
+  });
+  return new Promise((resolve) => {
+    server.listen(0, '127.0.0.1', () => {
+      resolve({ url: `http://127.0.0.1:${server.address().port}/`, close: () => server.close() });
+    });
+  });
+}
+
+// Debian's Chromium, headless and kept off the network: without these flags it reaches out
+// for updates and sync, which a closed network refuses.
+const kChromium = {
+  executablePath: '/usr/bin/chromium',
+  args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+         '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+};
+
+module.exports = { serveFolder, kChromium };
