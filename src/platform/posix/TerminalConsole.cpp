@@ -36,11 +36,8 @@ public:
 
 }  // namespace
 
-TerminalConsole::TerminalConsole(std::ostream& out, int inputFd, int outputFd,
-                                 const TerminalSetup& setup)
-    : out(out), inputFd(inputFd), setup(setup) {
-    terminal_state::watch(inputFd, outputFd);
-}
+TerminalConsole::TerminalConsole(std::ostream& out, int inputFd, const TerminalSetup& setup)
+    : out(out), inputFd(inputFd), setup(setup) {}
 
 TerminalConsole::~TerminalConsole() {
     out.flush();

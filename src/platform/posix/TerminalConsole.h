@@ -14,9 +14,9 @@
 // destroyed, and around signals (see TerminalState.h).
 class TerminalConsole final : public Console {
 public:
-    // `out` must be the stream that writes to `outputFd`, so that effects and text keep
-    // their order.
-    TerminalConsole(std::ostream& out, int inputFd, int outputFd, const TerminalSetup& setup);
+    // `out` must be the stream that writes to the terminal, so that effects and text keep
+    // their order; terminal_state must be watching `inputFd` and the terminal already.
+    TerminalConsole(std::ostream& out, int inputFd, const TerminalSetup& setup);
     ~TerminalConsole() override;
 
     TerminalConsole(const TerminalConsole&) = delete;

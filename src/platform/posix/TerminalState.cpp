@@ -2,10 +2,12 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <cerrno>
 #include <csignal>
+#include <iterator>
 
 namespace {
 
@@ -21,6 +23,9 @@ const char* gColours = nullptr;
 std::size_t gColoursLength = 0;
 termios gLineMode{};
 termios gKeyMode{};
+// The terminal's mode when the game started, when its input is a terminal.
+volatile std::sig_atomic_t gStartModeKnown = 0;
+termios gStartMode{};
 
 constexpr std::array kDeadlySignals{SIGINT, SIGTERM, SIGHUP, SIGQUIT};
 constexpr std::array kStopSignals{SIGTSTP, SIGTTIN, SIGTTOU};
@@ -56,6 +61,24 @@ void restoreLineMode() {
     if (gKeyModeSet != 0) {
         ::tcsetattr(gInputFd, TCSANOW, &gLineMode);
         gKeyModeSet = 0;
+    }
+}
+
+bool sameMode(const termios& one, const termios& other) {
+    return one.c_iflag == other.c_iflag && one.c_oflag == other.c_oflag &&
+           one.c_cflag == other.c_cflag && one.c_lflag == other.c_lflag &&
+           std::equal(std::begin(one.c_cc), std::end(one.c_cc), std::begin(other.c_cc));
+}
+
+// The line editor changes the mode too, and puts it back itself; but a signal may come
+// while it is in the middle of doing so. So at the end the mode is compared with the one
+// the game started with, and set back where it differs. Only then: setting it from the
+// background would stop the game.
+void restoreStartMode() {
+    termios current{};
+    if (gStartModeKnown != 0 && ::tcgetattr(gInputFd, &current) == 0 &&
+        !sameMode(current, gStartMode)) {
+        ::tcsetattr(gInputFd, TCSANOW, &gStartMode);
     }
 }
 
@@ -131,6 +154,9 @@ namespace terminal_state {
 void watch(int inputFd, int outputFd) {
     gInputFd = inputFd;
     gOutputFd = outputFd;
+    if (::isatty(inputFd) == 1 && ::tcgetattr(inputFd, &gStartMode) == 0) {
+        gStartModeKnown = 1;
+    }
 }
 
 void setColours(std::string_view colours) {
@@ -151,6 +177,7 @@ void leaveKeyMode() {
 
 void restore() {
     restoreLineMode();
+    restoreStartMode();
     restoreColours();
 }
 

@@ -54,13 +54,16 @@ int main(int argc, char** argv) {
     }
 
     const TerminalSetup terminal = TerminalSetup::detect(STDIN_FILENO, STDOUT_FILENO);
+    // Before the line editor exists: the terminal's mode as the game found it is the one
+    // to leave behind.
+    terminal_state::watch(STDIN_FILENO, STDOUT_FILENO);
     WordWrapper screen(outputWidth);
     WordWrapper* wrapping = terminal.outputIsTerminal ? &screen : nullptr;
     DescriptorOutput output(STDOUT_FILENO, wrapping);
     const std::unique_ptr<ChunkedInputBuffer> input = makeInput(terminal, wrapping);
     std::istream in(input.get());
     std::ostream out(&output);
-    TerminalConsole console(out, STDIN_FILENO, STDOUT_FILENO, terminal);
+    TerminalConsole console(out, STDIN_FILENO, terminal);
     terminal_state::installSignalHandlers();
     return runProgram(in, out, std::cerr, console);
 }
