@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
 # Pipes a transcript's input into the game and compares what it prints with the expected
-# output, byte for byte. Usage: run-transcript.sh GAME INPUT EXPECTED
+# output, byte for byte. Usage: run-transcript.sh GAME INPUT EXPECTED [RUNNER...]
+# RUNNER, when given, is the command that runs the game: wine for a Windows build.
 set -u
 game=$1
 input=$2
 expected=$3
+shift 3
 
 actual=$(mktemp)
 trap 'rm -f "$actual"' EXIT
 
-"$game" <"$input" >"$actual"
+"$@" "$game" <"$input" >"$actual"
 status=$?
 failed=0
 if [ "$status" -ne 0 ]; then

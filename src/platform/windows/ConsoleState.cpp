@@ -1,0 +1,100 @@
+#include "platform/windows/ConsoleState.h"
+
+#include <mutex>
+
+namespace {
+
+constexpr std::string_view kResetColours = "\x1b[0m";
+// The status a console program ends with when Ctrl-C ends it.
+constexpr UINT kInterruptedStatus = 0xC000013A;
+
+std::mutex gMutex;
+HANDLE gInput = nullptr;
+HANDLE gOutput = nullptr;
+bool gInputIsConsole = false;
+DWORD gInputMode = 0;
+DWORD gOutputMode = 0;
+bool gOutputModeChanged = false;
+bool gColoursSet = false;
+
+void writeRaw(std::string_view text) {
+    while (!text.empty()) {
+        DWORD written = 0;
+        const auto size = static_cast<DWORD>(text.size());
+        if (::WriteFile(gOutput, text.data(), size, &written, nullptr) == 0 || written == 0) {
+            return;
+        }
+        text.remove_prefix(written);
+    }
+}
+
+void restoreLocked() {
+    // The reset is a sequence: it goes out while the console still interprets them.
+    if (gColoursSet) {
+        writeRaw(kResetColours);
+        gColoursSet = false;
+    }
+    if (gOutputModeChanged) {
+        ::SetConsoleMode(gOutput, gOutputMode);
+        gOutputModeChanged = false;
+    }
+    // _getch takes the console out of line mode while it waits for a key.
+    if (gInputIsConsole) {
+        ::SetConsoleMode(gInput, gInputMode);
+    }
+}
+
+BOOL WINAPI restoreOnCtrl(DWORD /*event*/) {
+    console_state::restore();
+    // Not handled: the default handler goes on to end the process.
+    return FALSE;
+}
+
+}  // namespace
+
+namespace console_state {
+
+bool isConsole(HANDLE handle) {
+    DWORD mode = 0;
+    return ::GetConsoleMode(handle, &mode) != 0;
+}
+
+void watch(HANDLE input, HANDLE output) {
+    const std::scoped_lock lock(gMutex);
+    gInput = input;
+    gOutput = output;
+    gInputIsConsole = ::GetConsoleMode(input, &gInputMode) != 0;
+}
+
+bool enableSequences() {
+    const std::scoped_lock lock(gMutex);
+    if (::GetConsoleMode(gOutput, &gOutputMode) == 0) {
+        return false;
+    }
+    const DWORD withSequences =
+        gOutputMode | ENABLE_PROCESSED_OUTPUT | ENABLE_VIRTUAL_TERMINAL_PROCESSING;
+    gOutputModeChanged = ::SetConsoleMode(gOutput, withSequences) != 0;
+    return gOutputModeChanged;
+}
+
+void setColours(std::string_view colours) {
+    const std::scoped_lock lock(gMutex);
+    gColoursSet = true;
+    writeRaw(colours);
+}
+
+void restore() {
+    const std::scoped_lock lock(gMutex);
+    restoreLocked();
+}
+
+void installCtrlHandler() {
+    ::SetConsoleCtrlHandler(restoreOnCtrl, TRUE);
+}
+
+void endAsInterrupted() {
+    restore();
+    ::ExitProcess(kInterruptedStatus);
+}
+
+}  // namespace console_state

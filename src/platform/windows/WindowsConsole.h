@@ -1,0 +1,37 @@
+#pragma once
+
+#include <windows.h>
+
+#include <iosfwd>
+
+#include "console/Console.h"
+
+// The console of a real process. On a Windows console it colours and clears with escape
+// sequences, where the console takes them (plain text where it does not), and waits for
+// a key with _getch; lines are left to the console's own editing. When output goes to a
+// pipe, a file or NUL it does nothing at all, so scripted output is exactly the game's
+// text.
+//
+// Whatever it changes on the console is put back at the end of the session, when it is
+// destroyed, and on Ctrl-C, Ctrl-Break and closing the window (see ConsoleState.h).
+class WindowsConsole final : public Console {
+public:
+    // `out` must be the stream that writes to `output`, so that effects and text keep
+    // their order.
+    WindowsConsole(std::ostream& out, HANDLE input, HANDLE output);
+    ~WindowsConsole() override;
+
+    WindowsConsole(const WindowsConsole&) = delete;
+    WindowsConsole& operator=(const WindowsConsole&) = delete;
+
+    void useGameColours() override;
+    void clearScreen() override;
+    void waitForKey() override;
+    void restoreTerminal() override;
+
+private:
+    std::ostream& out;
+    bool inputIsConsole;
+    bool outputIsConsole;
+    bool sequences = false;
+};
