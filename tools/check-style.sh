@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Formatting and static checks: clang-format on every C++ file of src/, tests/, bench/ and
-# fuzz/ (the rules of .clang-format), then clang-tidy on src/ (the checks of .clang-tidy).
-# Fails on any file that is not formatted and on any clang-tidy warning.
+# fuzz/ (the rules of .clang-format), then clang-tidy on the files of src/ that BUILD_DIR
+# compiles (the checks of .clang-tidy). Fails on any file that is not formatted and on any
+# clang-tidy warning.
 #
 # Usage: tools/check-style.sh [BUILD_DIR]
 # clang-tidy compiles each file as BUILD_DIR/compile_commands.json says (default: build);
@@ -39,8 +40,9 @@ fi
 if [ ! -f "$build/compile_commands.json" ]; then
     cmake --preset default -B "$build" >/dev/null || exit 2
 fi
-# Only the files that build compiles: each platform's front end is linted with the compile
-# commands of its own build (the Windows and web front ends need their compilers' headers).
+# Only the files that build compiles. The Windows and web front ends are left out of the
+# native lint: clang-tidy cannot parse them without their cross compilers' headers and
+# targets, which the native compile commands do not have.
 mapfile -t units < <(find src -type f -name '*.cpp' | sort | while read -r unit; do
     grep -qF "\"$root/$unit\"" "$build/compile_commands.json" && echo "$unit"
 done)
