@@ -16,6 +16,6 @@ cpack -G DEB --config "$build/CPackConfig.cmake" -B "$out" >"$out/cpack.log" 2>&
 packages=("$out"/*.deb)
 echo "== lintian ${packages[*]##*/}"
 # lintian warns about running as root, which CI does.
-lintian --fail-on error,warning --info --pedantic --show-overrides "${packages[@]}" \
+lintian --fail-on error,warning --display-info --pedantic --show-overrides "${packages[@]}" \
     2> >(grep -v 'running with root privileges' >&2)
 echo "lintian: no error and no warning."
