@@ -5,14 +5,11 @@
 #include <ostream>
 #include <string_view>
 
+#include "console/TerminalSequences.h"
 #include "platform/posix/KeyReader.h"
 #include "platform/posix/TerminalState.h"
 
 namespace {
-
-constexpr std::string_view kGameColours = "\x1b[92;40m";
-constexpr std::string_view kClearScreen = "\x1b[H\x1b[2J";
-constexpr std::string_view kPressAnyKey = "Press any key to continue . . . ";
 
 // One key is read with the terminal out of line mode and without echo; the line mode
 // comes back however the wait ends.

@@ -9,9 +9,9 @@
 #include <csignal>
 #include <iterator>
 
-namespace {
+#include "console/TerminalSequences.h"
 
-constexpr std::string_view kResetColours = "\x1b[0m";
+namespace {
 
 // Plain globals of lock-free types and plain data, because a handler may touch nothing else.
 volatile std::sig_atomic_t gColoursSet = 0;

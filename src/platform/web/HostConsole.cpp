@@ -4,13 +4,8 @@
 #include <string_view>
 
 #include "console/StreamFailure.h"
+#include "console/TerminalSequences.h"
 #include "platform/web/HostCalls.h"
-
-namespace {
-
-constexpr std::string_view kPressAnyKey = "Press any key to continue . . . ";
-
-}  // namespace
 
 void HostConsole::useGameColours() {
     if (!terminal.colours) {

@@ -2,9 +2,10 @@
 
 #include <mutex>
 
+#include "console/TerminalSequences.h"
+
 namespace {
 
-constexpr std::string_view kResetColours = "\x1b[0m";
 // The status a console program ends with when Ctrl-C ends it.
 constexpr UINT kInterruptedStatus = 0xC000013A;
 

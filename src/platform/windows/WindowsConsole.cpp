@@ -6,13 +6,10 @@
 #include <ostream>
 #include <string_view>
 
+#include "console/TerminalSequences.h"
 #include "platform/windows/ConsoleState.h"
 
 namespace {
-
-constexpr std::string_view kGameColours = "\x1b[92;40m";
-constexpr std::string_view kClearScreen = "\x1b[H\x1b[2J";
-constexpr std::string_view kPressAnyKey = "Press any key to continue . . . ";
 
 constexpr int kCtrlC = 3;
 // _getch gives an arrow, a function key, Home or End as one of these, then a second code.
