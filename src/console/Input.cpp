@@ -1,9 +1,11 @@
 #include "console/Input.h"
 
+#include <climits>
 #include <istream>
-#include <limits>
 #include <ostream>
 #include <streambuf>
+#include <string>
+#include <string_view>
 
 #include "console/Io.h"
 #include "console/SessionEnd.h"
@@ -18,6 +20,35 @@ bool isBlank(int character) {
 
 [[noreturn]] void endOfInput() {
     throw SessionEnd{SessionEnd::Reason::EndOfInput};
+}
+
+// The value of at most kMaxWordLength decimal digits with their sign, when an int holds it.
+std::optional<int> toInt(std::string_view digits, bool negative) {
+    long long magnitude = 0;
+    constexpr long long kLargestMagnitude = -static_cast<long long>(INT_MIN);
+    for (const char digit : digits) {
+        magnitude = magnitude * 10 + (digit - '0');
+        if (magnitude > kLargestMagnitude) {
+            return std::nullopt;
+        }
+    }
+    const long long value = negative ? -magnitude : magnitude;
+    if (value > INT_MAX) {
+        return std::nullopt;
+    }
+    return static_cast<int>(value);
+}
+
+// Up to and with the next line end, or to the end of the input.
+void discardLine(std::streambuf& source) {
+    constexpr int end = std::char_traits<char>::eof();
+    int character = source.sgetc();
+    while (character != end && character != '\n') {
+        character = source.snextc();
+    }
+    if (character == '\n') {
+        source.sbumpc();
+    }
 }
 
 }  // namespace
@@ -45,14 +76,41 @@ void readWord(Io& io, std::string& word) {
 
 std::optional<int> readMenuChoice(Io& io) {
     io.out.flush();
-    int choice = 0;
-    if (io.in >> choice) {
+    std::streambuf* source = io.in.rdbuf();
+    constexpr int end = std::char_traits<char>::eof();
+
+    int character = source->sgetc();
+    while (character != end && isBlank(character)) {
+        character = source->snextc();
+    }
+    const bool negative = character == '-';
+    if (character == '-' || character == '+') {
+        character = source->snextc();
+    }
+    // Leading zeros are not kept, so that a number of any length is held in a few digits.
+    bool anyDigit = false;
+    std::string digits;
+    bool tooLong = false;
+    while (character >= '0' && character <= '9') {
+        anyDigit = true;
+        if (character != '0' || !digits.empty()) {
+            tooLong = tooLong || digits.size() == kMaxWordLength;
+            if (!tooLong) {
+                digits.push_back(static_cast<char>(character));
+            }
+        }
+        character = source->snextc();
+    }
+    std::optional<int> choice;
+    if (anyDigit && !tooLong) {
+        choice = toInt(digits, negative);
+    }
+    if (choice) {
         return choice;
     }
-    if (io.in.eof()) {
+    if (character == end) {
         endOfInput();
     }
-    io.in.clear();
-    io.in.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
+    discardLine(*source);
     return std::nullopt;
 }

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <sstream>
+#include <vector>
 
 #include "app/Program.h"
 #include "console/SessionEnd.h"
@@ -49,17 +51,55 @@ TEST(InputTest, EndOfInputIsTheEndOfTheSession) {
     }
 }
 
-TEST(InputTest, MenuChoicesUseFormattedExtraction) {
-    GameHarness game;
-    game.type("  12 1x\n-4 abc 2\n7");
-    EXPECT_EQ(12, readMenuChoice(game.io));
-    EXPECT_EQ(1, readMenuChoice(game.io));
-    // "x" fails and takes the rest of its line with it.
-    EXPECT_EQ(std::nullopt, readMenuChoice(game.io));
-    EXPECT_EQ(-4, readMenuChoice(game.io));
-    EXPECT_EQ(std::nullopt, readMenuChoice(game.io));
-    EXPECT_EQ(7, readMenuChoice(game.io));
-    EXPECT_THROW(readMenuChoice(game.io), SessionEnd);
+namespace {
+
+// What formatted extraction of ints makes of `text`, choice after choice, in the same
+// loop as the menus: a failure discards the rest of its line; the end of input ends.
+std::vector<std::optional<int>> choicesByExtraction(const std::string& text) {
+    std::istringstream in(text);
+    std::vector<std::optional<int>> choices;
+    for (;;) {
+        int choice = 0;
+        if (in >> choice) {
+            choices.emplace_back(choice);
+            continue;
+        }
+        if (in.eof()) {
+            return choices;
+        }
+        in.clear();
+        in.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
+        choices.emplace_back(std::nullopt);
+    }
+}
+
+std::vector<std::optional<int>> choicesRead(const std::string& text) {
+    std::istringstream in(text);
+    std::ostringstream out;
+    RecordingConsole console;
+    Io io{in, out, console};
+    std::vector<std::optional<int>> choices;
+    try {
+        for (;;) {
+            choices.push_back(readMenuChoice(io));
+        }
+    } catch (const SessionEnd&) {
+        return choices;
+    }
+}
+
+}  // namespace
+
+// The menus read numbers themselves, so that no digit run is held whole; they must read
+// them exactly as the C++ library would.
+TEST(InputTest, MenuChoicesAreReadAsFormattedExtractionReadsThem) {
+    const std::string zeros(100, '0');
+    for (const std::string& text : std::vector<std::string>{
+             "+5 -0 007\n", "2147483647 2147483648 3\n1", "-2147483648 -2147483649\n2",
+             "+\n- 5\n+-3\n1.5\n0x1\n", "-", "99999999999", "4 x", zeros + "12\n" + zeros,
+             zeros + "2147483648 9\n5", "\t\v\f\r 3", "  12 1x\n-4 abc 2\n7"}) {
+        EXPECT_EQ(choicesByExtraction(text), choicesRead(text)) << "input: " << text;
+    }
 }
 
 namespace {
