@@ -70,6 +70,12 @@ void WordWrapper::take(char byte, std::string& wrapped) {
         wrapped += byte;
     } else if (byte == '\n') {
         endLine(wrapped);
+    } else if (byte == '\r') {
+        // Back to the start of the same line, to write it again.
+        flush(wrapped);
+        wrapped += byte;
+        column = 0;
+        line.clear();
     } else if (byte == ' ') {
         placeWord(wrapped);
         ++blanks;

@@ -8,7 +8,8 @@
 // Breaks the game's text at blanks so that no line is wider than the terminal, instead of
 // letting the terminal cut words at its last column. A line that fits is left exactly as
 // it is, blanks and all; the game's own line ends stay; a word wider than the terminal is
-// left whole for the terminal to fold. Escape sequences pass through and take no room.
+// left whole for the terminal to fold. Escape sequences pass through and take no room; a
+// carriage return starts the line again.
 //
 // The text comes in pieces, so the last word of a piece is held back until it is known
 // to end; flush() hands it on when the player is about to read.

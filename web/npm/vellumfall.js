@@ -2,11 +2,14 @@
 'use strict';
 // Vellumfall in a terminal, or on whatever is piped in, with the game built to WebAssembly.
 // This script is the game's host under Node, as page.js is on the page: it reads standard
-// input, writes standard output and turns the console's effects into escape sequences.
+// input, writes standard output and turns the console's effects into escape sequences,
+// keeping the promises of the native game: its exit statuses, its signals, its line
+// editing and its word wrap (done inside the module, at the width given here).
 const fs = require('fs');
 const path = require('path');
 const tty = require('tty');
 const util = require('util');
+const { Keyboard } = require('../lib/terminal.js');
 const createVellumfall = require('../lib/vellumfall.js');
 
 // The bits of playGame's argument, as in src/platform/web/main.cpp.
@@ -14,17 +17,20 @@ const kInputIsTerminal = 1;
 const kOutputIsTerminal = 2;
 const kEscapes = 4;
 const kColours = 8;
+const kWrapped = 16;
 
 const kGameColours = '\x1b[92;40m';
 const kResetColours = '\x1b[0m';
 const kClearScreen = '\x1b[H\x1b[2J';
-const kCtrlC = 0x03;
+const kPressAnyKey = 'Press any key to continue . . . ';
 const kReadSize = 65536;
+const kDeadlySignals = ['SIGINT', 'SIGTERM', 'SIGHUP', 'SIGQUIT'];
+const kStopSignals = ['SIGTSTP', 'SIGTTIN', 'SIGTTOU'];
 
 const pause = new Int32Array(new SharedArrayBuffer(4));
 const readFrom = util.promisify(fs.read);
 let coloured = false;
-let keyMode = false;
+let keyboard = null;
 
 // Written at once, so that text, effects and failures keep their order. A descriptor
 // that someone left non-blocking is waited on, not failed.
@@ -42,28 +48,25 @@ function writeAll(fd, data) {
   }
 }
 
-// The same rules as the POSIX game: no escapes on a dumb terminal, no colours with NO_COLOR.
+// The same rules as the POSIX game: no escapes on a dumb terminal, no colours with NO_COLOR,
+// lines edited where both ends are a terminal that takes escapes.
 function describeTerminal() {
   const input = tty.isatty(0);
   const output = tty.isatty(1);
   const term = process.env.TERM;
   const escapes = output && Boolean(term) && term !== 'dumb';
   const colours = escapes && !process.env.NO_COLOR;
-  return (input ? kInputIsTerminal : 0) | (output ? kOutputIsTerminal : 0) |
-      (escapes ? kEscapes : 0) | (colours ? kColours : 0);
-}
-
-function setKeyMode(on) {
-  keyMode = on;
-  process.stdin.setRawMode(on);
+  return {
+    bits: (input ? kInputIsTerminal : 0) | (output ? kOutputIsTerminal : 0) |
+        (escapes ? kEscapes : 0) | (colours ? kColours : 0) | (output ? kWrapped : 0),
+    input,
+    lineEditing: escapes && input,
+  };
 }
 
 function restoreTerminal() {
-  if (keyMode) {
-    setKeyMode(false);
-  }
+  keyboard?.suspend();
   if (coloured) {
-    coloured = false;
     writeAll(1, kResetColours);
   }
 }
@@ -75,9 +78,31 @@ function dieOf(signal) {
   process.kill(process.pid, signal);
 }
 
+// Stops as if no one had caught the signal, with the terminal put back for the shell, and
+// takes it again when continued. The kernel does not stop a game that is the terminal's
+// own program (no shell would continue it): then it goes on as if nothing had happened.
+function stopFor(signal) {
+  restoreTerminal();
+  process.removeAllListeners(signal);
+  process.kill(process.pid, signal);
+  process.on(signal, () => stopFor(signal));
+  if (coloured) {
+    writeAll(1, kGameColours);
+  }
+  keyboard?.resume();
+}
+
+function signalKey(signal) {
+  if (kStopSignals.includes(signal)) {
+    stopFor(signal);
+  } else {
+    dieOf(signal);
+  }
+}
+
 // Standard input is read as it is, with read(2): Node's own stream would take a directory,
 // say, for an empty input instead of failing.
-async function read() {
+async function readPiped() {
   const buffer = Buffer.allocUnsafe(kReadSize);
   for (;;) {
     try {
@@ -92,46 +117,52 @@ async function read() {
   }
 }
 
-const host = {
-  read,
-  write: (stream, bytes) => writeAll(stream, bytes),
-  setColours() {
-    writeAll(1, kGameColours);
-    coloured = true;
-  },
-  resetColours() {
-    coloured = false;
-    writeAll(1, kResetColours);
-  },
-  clearScreen: () => writeAll(1, kClearScreen),
-  // One key without echo. Raw mode also takes Ctrl-C as a key, so it is given its
-  // meaning back here.
-  async waitForKey() {
-    setKeyMode(true);
-    try {
-      const key = await read();
-      if (key !== null && key[0] === kCtrlC) {
-        dieOf('SIGINT');
-      }
-    } finally {
-      setKeyMode(false);
-    }
-  },
-};
+function makeHost(terminal) {
+  const read = !terminal.input ? readPiped
+    : terminal.lineEditing ? (prompt) => keyboard.readLine(prompt, process.stdout)
+      : () => keyboard.readAvailable();
+  return {
+    read,
+    write: (stream, bytes) => writeAll(stream, bytes),
+    // Node asks the terminal again when it is resized (and then emits 'resize').
+    columns: () => process.stdout.columns ?? 0,
+    setColours() {
+      writeAll(1, kGameColours);
+      coloured = true;
+    },
+    resetColours() {
+      coloured = false;
+      writeAll(1, kResetColours);
+    },
+    clearScreen: () => writeAll(1, kClearScreen),
+    waitForKey: () => keyboard.readKey(() => writeAll(1, `\r${kPressAnyKey}`)),
+  };
+}
 
 async function main() {
-  for (const signal of ['SIGINT', 'SIGTERM']) {
-    process.once(signal, () => dieOf(signal));
-  }
   // Handed over, since the loader's own fetch cannot open a file path under Node.
   const wasmBinary = fs.readFileSync(path.join(__dirname, '..', 'lib', 'vellumfall.wasm'));
-  const game = await createVellumfall({ host, wasmBinary });
-  const listed = process.argv.slice(2).map((argument) => `${argument}\0`).join('');
-  const status = game.ccall('runCommandLine', 'number', ['array'], [Buffer.from(`${listed}\0`)]);
+  const terminal = describeTerminal();
+  const game = await createVellumfall({ host: makeHost(terminal), wasmBinary });
+  const listed = process.argv.slice(2);
+  const status = game.ccall('runCommandLine', 'number', ['number', 'array'],
+                            [listed.length, Buffer.from(listed.map((a) => `${a}\0`).join(''))]);
   if (status >= 0) {
     process.exit(status);
   }
-  const played = await game.ccall('playGame', 'number', ['number'], [describeTerminal()],
+
+  for (const signal of kDeadlySignals) {
+    process.on(signal, () => dieOf(signal));
+  }
+  for (const signal of kStopSignals) {
+    process.on(signal, () => stopFor(signal));
+  }
+  if (terminal.input) {
+    keyboard = new Keyboard(process.stdin, signalKey);
+    // Whatever the game waits on is drawn again over what the shell wrote meanwhile.
+    process.on('SIGCONT', () => keyboard.shown?.());
+  }
+  const played = await game.ccall('playGame', 'number', ['number'], [terminal.bits],
                                   { async: true });
   restoreTerminal();
   // Standard input may still be waited on; the game is over all the same.

@@ -1,10 +1,14 @@
 #include "platform/posix/EditedInput.h"
 
 #include <histedit.h>
+#include <poll.h>
+#include <unistd.h>
 
 #include <array>
 #include <cerrno>
+#include <clocale>
 #include <cstdio>
+#include <cwchar>
 #include <string_view>
 
 #include "console/StreamFailure.h"
@@ -40,8 +44,14 @@ constexpr std::array<KeyBinding, 11> kBindings{{
 
 }  // namespace
 
-EditedInput::EditedInput(WordWrapper& screen, int outputFd)
-    : screen(screen), outputFd(outputFd), seenResizes(terminal_state::resizes()) {
+EditedInput::EditedInput(WordWrapper& screen, int inputFd, int outputFd)
+    : screen(screen),
+      inputFd(inputFd),
+      outputFd(outputFd),
+      seenResizes(terminal_state::resizes()),
+      seenContinues(terminal_state::continues()) {
+    // The terminal's encoding, so that a letter beyond ASCII is edited as one character.
+    std::setlocale(LC_CTYPE, "");
     editor = el_init("vellumfall", stdin, stdout, stderr);
     entered = history_init();
     HistEvent event{};
@@ -51,8 +61,11 @@ EditedInput::EditedInput(WordWrapper& screen, int outputFd)
     el_set(editor, EL_PROMPT, &EditedInput::promptOf);
     el_set(editor, EL_EDITOR, "emacs");
     el_set(editor, EL_HIST, history, entered);
-    // libedit puts the terminal's mode back around signals, and redraws after Ctrl-Z.
-    el_set(editor, EL_SIGNAL, 1);
+    // Signals are the game's own (TerminalState.h): libedit's handler would pass each one on
+    // to the whole process group, killing the shell script or launcher that started the game.
+    // Reading keys ourselves, we put the line back on the screen after Ctrl-Z instead.
+    el_set(editor, EL_SIGNAL, 0);
+    el_set(editor, EL_GETCFN, static_cast<el_rfunc_t>(&EditedInput::readCharacter));
     for (const KeyBinding& binding : kBindings) {
         el_set(editor, EL_BIND, binding.keys, binding.command, nullptr);
     }
@@ -63,6 +76,55 @@ EditedInput::~EditedInput() {
     history_end(entered);
 }
 
+int EditedInput::readCharacter(editline* editor, wchar_t* character) {
+    void* self = nullptr;
+    el_get(editor, EL_CLIENTDATA, &self);
+    return static_cast<EditedInput*>(self)->readCharacter(*character);
+}
+
+int EditedInput::readCharacter(wchar_t& character) {
+    std::mbstate_t state{};
+    for (;;) {
+        waitForInput();
+        char byte = 0;
+        const ssize_t got = ::read(inputFd, &byte, 1);
+        if (got == 0) {
+            return 0;
+        }
+        if (got < 0) {
+            if (errno == EINTR || errno == EAGAIN || errno == EWOULDBLOCK) {
+                continue;
+            }
+            return -1;
+        }
+        const std::size_t length = std::mbrtowc(&character, &byte, 1, &state);
+        if (length == static_cast<std::size_t>(-1)) {
+            // Not a character of the terminal's encoding: dropped, as libedit would.
+            state = {};
+        } else if (length != static_cast<std::size_t>(-2)) {
+            return 1;
+        }
+    }
+}
+
+void EditedInput::waitForInput() {
+    pollfd ready{inputFd, POLLIN, 0};
+    // poll is never restarted after a handler, so every signal comes back here.
+    while (::poll(&ready, 1, -1) < 0 && errno == EINTR) {
+        if (const unsigned resizes = terminal_state::resizes(); resizes != seenResizes) {
+            seenResizes = resizes;
+            el_resize(editor);
+        }
+        if (const unsigned continues = terminal_state::continues(); continues != seenContinues) {
+            seenContinues = continues;
+            // The shell wrote over the line while the game was stopped; the editor draws it
+            // again from where it believes the line starts.
+            writeAll(outputFd, "\r");
+            el_set(editor, EL_REFRESH);
+        }
+    }
+}
+
 char* EditedInput::promptOf(editline* editor) {
     void* self = nullptr;
     el_get(editor, EL_CLIENTDATA, &self);
@@ -70,6 +132,8 @@ char* EditedInput::promptOf(editline* editor) {
 }
 
 bool EditedInput::readChunk(std::string& chunk) {
+    // Before the prompt is drawn: a stop from then on calls for drawing it again.
+    seenContinues = terminal_state::continues();
     prompt = screen.currentLine();
     if (!prompt.empty()) {
         // The prompt is on the screen already; the editor draws it again from the start

@@ -16,8 +16,9 @@ struct history;
 class EditedInput final : public ChunkedInputBuffer {
 public:
     // `screen` is the wrapper of the text on the screen, which knows the prompt and is told
-    // when the Enter of the player starts a new line; `outputFd` is where the screen is.
-    EditedInput(WordWrapper& screen, int outputFd);
+    // when the Enter of the player starts a new line; `inputFd` is the terminal's keyboard
+    // and `outputFd` its screen.
+    EditedInput(WordWrapper& screen, int inputFd, int outputFd);
     ~EditedInput() override;
     EditedInput(const EditedInput&) = delete;
     EditedInput& operator=(const EditedInput&) = delete;
@@ -27,11 +28,19 @@ protected:
 
 private:
     static char* promptOf(editline* editor);
+    // The editor's source of characters: one character of the terminal's encoding, 1; the
+    // end of input, 0; a failure, -1 with errno.
+    static int readCharacter(editline* editor, wchar_t* character);
+    int readCharacter(wchar_t& character);
+    // Until a key comes; meanwhile follows resizes, and redraws the line after a stop.
+    void waitForInput();
 
     WordWrapper& screen;
+    int inputFd;
     int outputFd;
     std::string prompt;
     unsigned seenResizes = 0;
+    unsigned seenContinues = 0;
     editline* editor = nullptr;
     history* entered = nullptr;
 };

@@ -6,6 +6,7 @@
 #include <cerrno>
 
 #include "console/StreamFailure.h"
+#include "platform/posix/TerminalState.h"
 
 namespace {
 
@@ -14,6 +15,14 @@ constexpr unsigned char kEscape = 0x1b;
 constexpr int kRestOfKeyMs = 50;
 // No key sends a longer sequence; a stream of bytes is not one key.
 constexpr int kLongestSequence = 16;
+
+// Waits until `fd` has input, redrawing the wait after the game was stopped and continued.
+void waitForInput(int fd, Redraw& redraw) {
+    pollfd ready{fd, POLLIN, 0};
+    while (::poll(&ready, 1, -1) < 0 && errno == EINTR) {
+        redraw.ifContinued();
+    }
+}
 
 // False at the end of input.
 bool readByte(int fd, unsigned char& byte) {
@@ -80,7 +89,15 @@ int continuationBytesAfter(unsigned char lead) {
 
 }  // namespace
 
-void readOneKey(int fd) {
+void Redraw::ifContinued() {
+    if (const unsigned continues = terminal_state::continues(); continues != shownAt) {
+        shownAt = continues;
+        write();
+    }
+}
+
+void readOneKey(int fd, Redraw& redraw) {
+    waitForInput(fd, redraw);
     unsigned char first = 0;
     if (!readByte(fd, first)) {
         return;

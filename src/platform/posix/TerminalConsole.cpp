@@ -61,11 +61,15 @@ void TerminalConsole::waitForKey() {
     if (!setup.outputIsTerminal || !setup.inputIsTerminal) {
         return;
     }
+    Redraw redraw{terminal_state::continues(), [this] {
+                      out << '\r' << kPressAnyKey;
+                      out.flush();
+                  }};
     out << kPressAnyKey;
     out.flush();
     {
         const KeyMode keyMode(inputFd);
-        readOneKey(inputFd);
+        readOneKey(inputFd, redraw);
     }
     out << '\n';
 }

@@ -17,6 +17,10 @@ namespace {
 volatile std::sig_atomic_t gColoursSet = 0;
 volatile std::sig_atomic_t gKeyModeSet = 0;
 volatile std::sig_atomic_t gResizes = 0;
+// Counted by the SIGCONT handler; a stop that returns without one was refused by the kernel.
+volatile std::sig_atomic_t gContinueSignals = 0;
+// Stops the game came back from, for whoever must redraw what the shell wrote over.
+volatile std::sig_atomic_t gContinues = 0;
 int gInputFd = -1;
 int gOutputFd = -1;
 const char* gColours = nullptr;
@@ -124,17 +128,35 @@ extern "C" void restoreAndStop(int signalNumber) {
     const int savedErrno = errno;
     const bool coloured = gColoursSet != 0;
     const bool waitingForKey = gKeyModeSet != 0;
+    // The line editor's mode, when it is reading: it expects to find it again.
+    termios modeInForce{};
+    const bool editing = gStartModeKnown != 0 && !waitingForKey &&
+                         ::tcgetattr(gInputFd, &modeInForce) == 0 &&
+                         !sameMode(modeInForce, gStartMode);
+    const std::sig_atomic_t continueSignals = gContinueSignals;
     terminal_state::restore();
     takeDefaultAction(signalNumber);
-    // Continued: the shell has had the terminal in the meantime.
+    // Continued, or never stopped: a process group without a shell to continue it (the game
+    // as the terminal's own program) is not stopped by the kernel. Either way the game goes
+    // on as it was.
     install(signalNumber, restoreAndStop);
     if (coloured) {
         writeColours();
     }
     if (waitingForKey) {
         applyKeyMode();
+    } else if (editing) {
+        ::tcsetattr(gInputFd, TCSANOW, &modeInForce);
+    }
+    if (gContinueSignals != continueSignals) {
+        // The shell has had the terminal in the meantime.
+        gContinues = gContinues + 1;
     }
     errno = savedErrno;
+}
+
+extern "C" void noteContinue(int /*signalNumber*/) {
+    gContinueSignals = gContinueSignals + 1;
 }
 
 extern "C" void noteResize(int /*signalNumber*/) {
@@ -185,8 +207,13 @@ unsigned resizes() {
     return static_cast<unsigned>(gResizes);
 }
 
+unsigned continues() {
+    return static_cast<unsigned>(gContinues);
+}
+
 void installSignalHandlers() {
     install(SIGWINCH, noteResize);
+    install(SIGCONT, noteContinue);
     for (const int signalNumber : kDeadlySignals) {
         if (!startedIgnored(signalNumber)) {
             install(signalNumber, restoreAndDie);

@@ -27,6 +27,10 @@ void restore();
 // How often the terminal has been resized (SIGWINCH) since the handlers were installed.
 unsigned resizes();
 
+// How often the game has been continued after a stop, since the handlers were installed:
+// whatever it showed on the line it was reading may have been written over.
+unsigned continues();
+
 // Installs the handlers, except for a signal the game was started with ignored: a game
 // started by nohup, or in the background by a shell without job control, keeps it ignored.
 void installSignalHandlers();

@@ -37,7 +37,7 @@ std::size_t outputWidth() {
 std::unique_ptr<ChunkedInputBuffer> makeInput(const TerminalSetup& terminal, WordWrapper* screen) {
 #ifdef VELLUMFALL_LINE_EDITING
     if (terminal.lineEditing && screen != nullptr) {
-        return std::make_unique<EditedInput>(*screen, STDOUT_FILENO);
+        return std::make_unique<EditedInput>(*screen, STDIN_FILENO, STDOUT_FILENO);
     }
 #endif
     return std::make_unique<DescriptorInput>(STDIN_FILENO,

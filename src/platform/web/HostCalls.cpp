@@ -8,11 +8,12 @@
 // clang-format off
 
 // The piece waits on the module between the two calls, which come one right after the other.
-EM_ASYNC_JS(int, hostAwaitInput, (), {
+EM_ASYNC_JS(int, hostAwaitInput, (const char* prompt, int promptSize), {
     try {
+        const promptText = UTF8ToString(prompt, promptSize);
         let piece = new Uint8Array(0);
         while (piece !== null && piece.length === 0) {
-            piece = await Module.host.read();
+            piece = await Module.host.read(promptText);
         }
         Module.unreadPiece = piece;
         return piece === null ? 0 : piece.length;
@@ -35,6 +36,8 @@ EM_JS(int, hostWrite, (int stream, const char* text, int size), {
     }
 });
 
+EM_JS(int, hostColumns, (), { return Module.host.columns ? Module.host.columns() : 0; });
+
 EM_JS(void, hostSetColours, (), { Module.host.setColours(); });
 EM_JS(void, hostResetColours, (), { Module.host.resetColours(); });
 EM_JS(void, hostClearScreen, (), { Module.host.clearScreen(); });
@@ -52,8 +55,8 @@ EM_ASYNC_JS(int, hostWaitForKey, (), {
 
 namespace host {
 
-int awaitInput() {
-    return hostAwaitInput();
+int awaitInput(std::string_view prompt) {
+    return hostAwaitInput(prompt.data(), static_cast<int>(prompt.size()));
 }
 
 void takeInput(char* destination) {
@@ -62,6 +65,11 @@ void takeInput(char* destination) {
 
 int write(Stream stream, std::string_view text) {
     return hostWrite(static_cast<int>(stream), text.data(), static_cast<int>(text.size()));
+}
+
+std::size_t columns() {
+    const int columns = hostColumns();
+    return columns > 0 ? static_cast<std::size_t>(columns) : 0;
 }
 
 void setColours() {

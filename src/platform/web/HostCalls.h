@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
 // The calls out to the JavaScript that runs the game: the page (web/page.js) or the Node
@@ -12,12 +13,17 @@ enum class Stream { Output = 1, Errors = 2 };
 
 // Waits for the host's next piece of input (a line the player sent, what a pipe brought)
 // and returns its size in bytes: 0 at the end of input, minus an errno when reading
-// failed. takeInput copies that piece to `destination`, which has room for it.
-int awaitInput();
+// failed. `prompt` is what stands on the screen's last line, for a host that edits the
+// line and draws it again. takeInput copies that piece to `destination`, which has room
+// for it.
+int awaitInput(std::string_view prompt);
 void takeInput(char* destination);
 
 // Returns 0 when all of `text` was written, else the errno of the failure.
 int write(Stream stream, std::string_view text);
+
+// The width of the host's terminal in columns, 0 when it has none or does not say.
+std::size_t columns();
 
 void setColours();
 void resetColours();

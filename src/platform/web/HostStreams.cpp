@@ -1,9 +1,10 @@
 #include "platform/web/HostStreams.h"
 
 #include "console/StreamFailure.h"
+#include "console/WordWrapper.h"
 
 bool HostInput::readChunk(std::string& chunk) {
-    const int size = host::awaitInput();
+    const int size = host::awaitInput(screen != nullptr ? screen->currentLine() : "");
     if (size < 0) {
         failToRead(-size);
     }
@@ -13,10 +14,34 @@ bool HostInput::readChunk(std::string& chunk) {
     const std::size_t old = chunk.size();
     chunk.resize(old + static_cast<std::size_t>(size));
     host::takeInput(chunk.data() + old);
+    if (screen != nullptr) {
+        screen->startLine();
+    }
     return true;
 }
 
 void HostOutput::writeChunk(std::string_view text) {
+    if (wrapper == nullptr) {
+        write(text);
+        return;
+    }
+    wrapped.clear();
+    wrapper->wrap(text, wrapped);
+    write(wrapped);
+}
+
+void HostOutput::finishFlush() {
+    if (wrapper != nullptr) {
+        wrapped.clear();
+        wrapper->flush(wrapped);
+        write(wrapped);
+    }
+}
+
+void HostOutput::write(std::string_view text) {
+    if (text.empty()) {
+        return;
+    }
     if (const int error = host::write(stream, text); error != 0) {
         failToWrite(error);
     }

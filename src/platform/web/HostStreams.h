@@ -6,22 +6,40 @@
 #include "console/ChunkedStreams.h"
 #include "platform/web/HostCalls.h"
 
+class WordWrapper;
+
 // The game's text read from and written to the JavaScript host: a line the player sent
 // from the page, or what Node reads from its standard input. A read suspends the game
 // (ASYNCIFY) until the host has something, so the game's loop stays as it is.
 
+// `screen`, where the input comes from the terminal the text is wrapped for: the host is
+// shown the prompt, and each line read was ended with Enter, which took the cursor to the
+// start of a line.
 class HostInput final : public ChunkedInputBuffer {
+public:
+    explicit HostInput(WordWrapper* screen = nullptr) : screen(screen) {}
+
 protected:
     bool readChunk(std::string& chunk) override;
+
+private:
+    WordWrapper* screen;
 };
 
+// With a wrapper, the text is wrapped on its way to the host's terminal.
 class HostOutput final : public ChunkedOutputBuffer {
 public:
-    explicit HostOutput(host::Stream stream) : stream(stream) {}
+    explicit HostOutput(host::Stream stream, WordWrapper* wrapper = nullptr)
+        : stream(stream), wrapper(wrapper) {}
 
 protected:
     void writeChunk(std::string_view text) override;
+    void finishFlush() override;
 
 private:
+    void write(std::string_view text);
+
     host::Stream stream;
+    WordWrapper* wrapper;
+    std::string wrapped;
 };

@@ -8,6 +8,7 @@
 
 #include "app/CommandLine.h"
 #include "app/Program.h"
+#include "console/WordWrapper.h"
 #include "platform/web/HostConsole.h"
 #include "platform/web/HostStreams.h"
 
@@ -21,6 +22,9 @@ constexpr int kInputIsTerminal = 1;
 constexpr int kOutputIsTerminal = 2;
 constexpr int kEscapes = 4;
 constexpr int kColours = 8;
+// The host's terminal has a width (host::columns) to wrap the text at; the page has none,
+// and wraps the text itself.
+constexpr int kWrapped = 16;
 
 HostTerminal decode(int bits) {
     return {.inputIsTerminal = (bits & kInputIsTerminal) != 0,
@@ -31,13 +35,14 @@ HostTerminal decode(int bits) {
 
 }  // namespace
 
-// `arguments` holds each argument followed by a NUL, then one NUL more. Returns the exit
-// status when they ask for something other than a game, else -1.
-extern "C" EMSCRIPTEN_KEEPALIVE int runCommandLine(const char* arguments) {
+// `arguments` holds `count` arguments, each followed by a NUL; an empty one is an
+// argument too. Returns the exit status when they ask for something other than a game,
+// else -1.
+extern "C" EMSCRIPTEN_KEEPALIVE int runCommandLine(int count, const char* arguments) {
     std::vector<const char*> list;
-    for (std::string_view argument = arguments; !argument.empty();
-         argument = argument.data() + argument.size() + 1) {
-        list.push_back(argument.data());
+    for (int index = 0; index < count; ++index) {
+        list.push_back(arguments);
+        arguments += std::string_view(arguments).size() + 1;
     }
     HostOutput output(host::Stream::Output);
     HostOutput errorOutput(host::Stream::Errors);
@@ -51,8 +56,10 @@ extern "C" EMSCRIPTEN_KEEPALIVE int runCommandLine(const char* arguments) {
 
 // Plays one session and returns its exit status.
 extern "C" EMSCRIPTEN_KEEPALIVE int playGame(int terminal) {
-    HostInput input;
-    HostOutput output(host::Stream::Output);
+    WordWrapper screen(host::columns);
+    WordWrapper* wrapping = (terminal & kWrapped) != 0 ? &screen : nullptr;
+    HostInput input((terminal & kInputIsTerminal) != 0 ? wrapping : nullptr);
+    HostOutput output(host::Stream::Output, wrapping);
     HostOutput errorOutput(host::Stream::Errors);
     std::istream in(&input);
     std::ostream out(&output);
