@@ -49,7 +49,8 @@ public:
         const auto left =
             std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
         pollfd ready{fd, POLLIN, 0};
-        const int polled = ::poll(&ready, 1, static_cast<int>(std::max<long long>(left.count(), 0)));
+        const int polled =
+            ::poll(&ready, 1, static_cast<int>(std::max<long long>(left.count(), 0)));
         if (polled <= 0) {
             return polled < 0 && errno == EINTR;
         }
@@ -90,7 +91,9 @@ public:
             (setup.outputPipe && ::pipe2(outputPipe.data(), O_CLOEXEC) != 0)) {
             fail("no pipe");
         }
-        const Descriptors descriptors{pidPipe[1], inputPipe[0], outputPipe[1],
+        const Descriptors descriptors{pidPipe[1],
+                                      inputPipe[0],
+                                      outputPipe[1],
                                       {master, pidPipe[0], inputPipe[1], outputPipe[0]}};
         sessionPid = ::fork();
         if (sessionPid == 0) {
@@ -358,9 +361,10 @@ std::string difference(std::string_view expected, std::string_view actual) {
     }
     const std::size_t from = at > 60 ? at - 60 : 0;
     std::ostringstream message;
-    message << "from byte " << at << " on\n  expected: ..." << shown(expected.substr(from, at - from))
-            << "[" << shown(expected.substr(at, 80)) << "]\n  actual:   ..."
-            << shown(actual.substr(from, at - from)) << "[" << shown(actual.substr(at, 80)) << "]\n";
+    message << "from byte " << at << " on\n  expected: ..."
+            << shown(expected.substr(from, at - from)) << "[" << shown(expected.substr(at, 80))
+            << "]\n  actual:   ..." << shown(actual.substr(from, at - from)) << "["
+            << shown(actual.substr(at, 80)) << "]\n";
     return message.str();
 }
 
@@ -388,7 +392,8 @@ public:
                 ::usleep(static_cast<useconds_t>(step.number) * 1000);
                 return true;
             case Step::Kind::Expect: return expect(step.text);
-            case Step::Kind::RawMode: return waitForMode(false, "the terminal never left line mode");
+            case Step::Kind::RawMode:
+                return waitForMode(false, "the terminal never left line mode");
             case Step::Kind::LineMode: return waitForMode(true, "the line mode never came back");
             case Step::Kind::Signal: ::kill(session.game(), step.number); return true;
             case Step::Kind::Stopped:
@@ -451,8 +456,9 @@ private:
             std::cout << "FAIL: the output differs " << difference(expected, actual);
             passed = false;
         }
-        const bool wanted = step.number > 0 ? WIFSIGNALED(*status) && WTERMSIG(*status) == step.number
-                                            : WIFEXITED(*status) && WEXITSTATUS(*status) == -step.number;
+        const bool wanted = step.number > 0
+                                ? WIFSIGNALED(*status) && WTERMSIG(*status) == step.number
+                                : WIFEXITED(*status) && WEXITSTATUS(*status) == -step.number;
         if (!wanted) {
             std::cout << "FAIL: the game ended with " << describeStatus(*status) << '\n';
             passed = false;

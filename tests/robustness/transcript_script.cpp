@@ -15,8 +15,8 @@ constexpr std::string_view kCommonFile = "common.defs";
 
 // Every terminal transcript starts from the same environment, whatever the machine's.
 const std::vector<std::pair<std::string, std::optional<std::string>>> kBaseEnvironment{
-    {"TERM", "xterm"},      {"NO_COLOR", std::nullopt}, {"COLUMNS", std::nullopt},
-    {"LINES", std::nullopt}, {"LANG", std::nullopt},     {"LANGUAGE", std::nullopt},
+    {"TERM", "xterm"},        {"NO_COLOR", std::nullopt}, {"COLUMNS", std::nullopt},
+    {"LINES", std::nullopt},  {"LANG", std::nullopt},     {"LANGUAGE", std::nullopt},
     {"LC_ALL", std::nullopt}, {"LC_CTYPE", std::nullopt}};
 
 std::optional<int> signalNamed(std::string_view name) {
@@ -166,8 +166,8 @@ bool readDirective(std::string_view word, std::string_view rest, Script& script,
     if (word == "rawmode" || word == "linemode" || word == "stopped" || word == "continue") {
         return addStep(word == "rawmode"    ? Step::Kind::RawMode
                        : word == "linemode" ? Step::Kind::LineMode
-                       : word == "stopped" ? Step::Kind::Stopped
-                                           : Step::Kind::Continue);
+                       : word == "stopped"  ? Step::Kind::Stopped
+                                            : Step::Kind::Continue);
     }
     if (word == "signal" || (word == "end" && rest.starts_with("signal "))) {
         const std::optional<int> signal = signalNamed(word == "end" ? rest.substr(7) : rest);

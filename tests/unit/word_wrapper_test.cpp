@@ -48,9 +48,10 @@ TEST(WordWrapperTest, AWordSplitOverPiecesIsHeldUntilItEnds) {
     EXPECT_EQ("one\ncrumbling", wrapped);
 }
 
-TEST(WordWrapperTest, EscapeSequencesTakeNoRoomAndCursorHomeStartsALine) {
+TEST(WordWrapperTest, EscapeSequencesTakeNoRoomAndCursorHomeAndReturnStartALine) {
     EXPECT_EQ("ab \x1b[92;40mcd\nef", wrapAt(5, "ab \x1b[92;40mcd ef"));
     EXPECT_EQ("abcd\x1b[H\x1b[2Jefgh", wrapAt(5, "abcd\x1b[H\x1b[2Jefgh"));
+    EXPECT_EQ("ab cd\rab cd", wrapAt(5, "ab cd\rab cd"));
 }
 
 TEST(WordWrapperTest, AResizeTakesEffectAtTheNextLine) {

@@ -101,9 +101,11 @@ function signalKey(signal) {
 }
 
 // Standard input is read as it is, with read(2): Node's own stream would take a directory,
-// say, for an empty input instead of failing.
+// say, for an empty input instead of failing. One buffer serves every read, since the game
+// copies each piece before it asks for the next: memory stays flat however long the input.
+const pipedPiece = Buffer.allocUnsafe(kReadSize);
 async function readPiped() {
-  const buffer = Buffer.allocUnsafe(kReadSize);
+  const buffer = pipedPiece;
   for (;;) {
     try {
       const { bytesRead } = await readFrom(0, buffer, 0, kReadSize, null);
