@@ -117,6 +117,8 @@ private:
     // The map (src/map).
     void arriveAt(const Place& place);
     void openExits(Exits open);
+    // Opens, or closes, the directions that the event may open (map/EventPassages.h).
+    void openEventPassages(Event event, bool open);
     void runEvent(Event event);
     void showPresence();
     void applyEdgeHazards(int x, int y);
