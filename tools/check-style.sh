@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
-# Formatting and static checks: clang-format on every C++ file of src/, tests/, bench/ and
-# fuzz/ (the rules of .clang-format), then clang-tidy on the files of src/ that BUILD_DIR
-# compiles (the checks of .clang-tidy). Fails on any file that is not formatted and on any
+# Formatting and static checks: clang-format on every C++ file of src/, tests/, bench/, fuzz/
+# and tools/ (the rules of .clang-format), then clang-tidy on the files of src/ and tools/
+# that BUILD_DIR compiles (the checks of .clang-tidy). Fails on any file that is not formatted and on any
 # clang-tidy warning.
 #
 # Usage: tools/check-style.sh [BUILD_DIR]
 # clang-tidy compiles each file as BUILD_DIR/compile_commands.json says (default: build);
 # a BUILD_DIR without one is configured with the default preset first.
-# To format the tree in place: clang-format -i $(find src tests bench fuzz -name '*.cpp' -o -name '*.h')
+# To format the tree in place: clang-format -i $(find src tests bench fuzz tools -name '*.cpp' -o -name '*.h')
 set -uo pipefail
 cd "$(dirname "$0")/.." || exit 2
 root=$PWD
@@ -17,7 +17,7 @@ clang_tidy=${CLANG_TIDY:-clang-tidy}
 failed=0
 
 folders=()
-for folder in src tests bench fuzz; do
+for folder in src tests bench fuzz tools; do
     [ -d "$folder" ] && folders+=("$folder")
 done
 mapfile -t sources < <(find "${folders[@]}" -type f \( -name '*.cpp' -o -name '*.h' \) | sort)
@@ -43,10 +43,10 @@ fi
 # Only the files that build compiles. The Windows and web front ends are left out of the
 # native lint: clang-tidy cannot parse them without their cross compilers' headers and
 # targets, which the native compile commands do not have.
-mapfile -t units < <(find src -type f -name '*.cpp' | sort | while read -r unit; do
+mapfile -t units < <(find src tools -type f -name '*.cpp' | sort | while read -r unit; do
     grep -qF "\"$root/$unit\"" "$build/compile_commands.json" && echo "$unit"
 done)
-echo "== clang-tidy: ${#units[@]} files of src/, with $build/compile_commands.json"
+echo "== clang-tidy: ${#units[@]} files of src/ and tools/, with $build/compile_commands.json"
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
 printf '%s\0' "${units[@]}" |

@@ -62,7 +62,9 @@ void World::processCommand() {
 void World::move(bool allowed, bool (Player::*step)()) {
     if (!allowed || !(player.*step)()) {
         printLine(io.out, "You can't go that way");
+        return;
     }
+    showPosition(PositionChange::Move);
 }
 
 // A follow-up question: one line, then one word read into the command word, no prompt.

@@ -1,5 +1,11 @@
 #pragma once
 
+#include <cstdint>
+
+// Why the player stands where the console is told: a move goes through a passage from the
+// square before; the others put the player down without one.
+enum class PositionChange : std::uint8_t { NewGame, Move, Death, ReturnToStart };
+
 // The terminal effects the game asks for. The game never talks to the terminal itself:
 // it hands these requests to whichever console it was given, so a test can watch them
 // and a pipe can ignore them.
@@ -14,4 +20,7 @@ public:
     virtual void waitForKey() = 0;
     // The session is over: whatever was changed on the terminal is put back.
     virtual void restoreTerminal() = 0;
+    // Where the player now stands, for a front end that shows it (a map beside the text).
+    // A terminal has nowhere to show it and writes nothing.
+    virtual void showPosition(int /*level*/, int /*x*/, int /*y*/, PositionChange /*change*/) {}
 };

@@ -25,6 +25,7 @@ void Player::checkDeath(Io& io) {
     printLine(io.out, "\n YOU DIED\n ");
     returnToStart();
     hp = 1;
+    io.console.showPosition(z, x, y, PositionChange::Death);
     io.console.waitForKey();
     io.console.clearScreen();
 }

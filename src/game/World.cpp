@@ -2,17 +2,23 @@
 
 #include <ostream>
 
+#include "console/Console.h"
 #include "console/Io.h"
 
 World::World(Io& io, Clock clock) : io(io), clock(clock) {}
 
 void World::play(bool debugMode) {
+    showPosition(PositionChange::NewGame);
     for (;;) {
         showLocation(player.getX(), player.getY(), player.getZ());
         if (debugMode) {
             printTrace();
         }
     }
+}
+
+void World::showPosition(PositionChange change) {
+    io.console.showPosition(player.getZ(), player.getX(), player.getY(), change);
 }
 
 // Read afresh after the command, so it shows the state the turn left behind.

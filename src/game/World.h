@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -18,6 +19,7 @@
 #include "map/Places.h"
 
 struct Io;
+enum class PositionChange : std::uint8_t;
 
 // The running game: it owns every item, every monster and the player, and holds the
 // flags that the map and the commands share. The map's operations live in src/map and
@@ -113,10 +115,14 @@ public:
 
 private:
     void printTrace();
+    // Tells the console where the player now stands.
+    void showPosition(PositionChange change);
 
     // The map (src/map).
     void arriveAt(const Place& place);
     void openExits(Exits open);
+    // Opens, or closes, the directions that the event may open (map/EventPassages.h).
+    void openEventPassages(Event event, bool open);
     void runEvent(Event event);
     void showPresence();
     void applyEdgeHazards(int x, int y);

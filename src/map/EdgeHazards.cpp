@@ -1,6 +1,7 @@
 #include <array>
 #include <string_view>
 
+#include "console/Console.h"
 #include "console/Io.h"
 #include "game/World.h"
 
@@ -41,6 +42,7 @@ void World::applyEdgeHazards(int x, int y) {
         }
         if (hazard.sendsHome) {
             player.returnToStart();
+            showPosition(PositionChange::ReturnToStart);
         }
     }
 }

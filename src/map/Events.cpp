@@ -2,10 +2,12 @@
 
 #include "console/Io.h"
 #include "game/World.h"
+#include "map/EventPassages.h"
 
 // The places that do more than describe themselves. Each event runs right after its
-// place's description and sets only the directions its row leaves to it; what the player
-// carries is read as it was when the turn began, since no command has run yet.
+// place's description and opens or closes only the directions that its entry in
+// EventPassages.cpp names, which its row leaves to it; what the player carries is read as it
+// was when the turn began, since no command has run yet.
 
 void World::runEvent(Event event) {
     switch (event) {
@@ -33,15 +35,17 @@ void World::runEvent(Event event) {
 }
 
 void World::houseDoor() {
-    canGoNorth = player.hasItem("House Key");
-    if (!canGoNorth) {
+    const bool hasKey = player.hasItem("House Key");
+    openEventPassages(Event::HouseDoor, hasKey);
+    if (!hasKey) {
         printLine(io.out, "The door is locked.");
     }
 }
 
 void World::templeDoor() {
-    canGoWest = player.hasItem("Temple Key");
-    if (!canGoWest) {
+    const bool hasKey = player.hasItem("Temple Key");
+    openEventPassages(Event::TempleDoor, hasKey);
+    if (!hasKey) {
         printLine(io.out, "The door is locked.");
     }
 }
@@ -49,7 +53,7 @@ void World::templeDoor() {
 void World::towerEntrance() {
     const bool hasKey = player.hasItem("Tower Key");
     const bool hasLight = player.hasItem("Light");
-    canGoNorth = hasKey && hasLight;
+    openEventPassages(Event::TowerEntrance, hasKey && hasLight);
     if (!hasKey) {
         printLine(io.out, "The clocktower is locked");
     } else if (!hasLight) {
@@ -79,42 +83,45 @@ void World::temple() {
 }
 
 void World::darkBuilding() {
-    canGoDown = player.hasItem("Light");
-    if (canGoDown) {
+    const bool hasLight = player.hasItem("Light");
+    openEventPassages(Event::DarkBuilding, hasLight);
+    if (hasLight) {
         printLine(io.out, "You see a small tunnel descending downwards in the corner of the room.");
     }
 }
 
 void World::darkForest() {
-    const bool hasLight = player.hasItem("Light");
-    canGoNorth = hasLight;
-    canGoEast = hasLight;
+    openEventPassages(Event::DarkForest, player.hasItem("Light"));
 }
 
 void World::darkForestByVines() {
-    canGoNorth = player.hasItem("Light");
-    if (!canGoNorth) {
+    const bool hasLight = player.hasItem("Light");
+    openEventPassages(Event::DarkForestByVines, hasLight);
+    if (!hasLight) {
         printLine(io.out, "It is pitch black to the north");
     }
 }
 
 void World::vineCoveredBuilding() {
-    canGoSouth = vines.isDead();
-    if (canGoSouth) {
+    const bool cut = vines.isDead();
+    openEventPassages(Event::VineCoveredBuilding, cut);
+    if (cut) {
         printLine(io.out, "There is an entryway cut through the vines.");
     }
 }
 
 void World::clockTowerGroundFloor() {
-    canGoUp = direCentipede.isDead();
-    printLine(io.out, canGoUp ? "A staircase spirals around the wall to the next floor."
-                              : "You way is blocked by a monster!");
+    const bool guardDead = direCentipede.isDead();
+    openEventPassages(Event::ClockTowerGroundFloor, guardDead);
+    printLine(io.out, guardDead ? "A staircase spirals around the wall to the next floor."
+                                : "You way is blocked by a monster!");
 }
 
 void World::golemFloor() {
-    canGoUp = golem.isDead();
-    printLine(io.out, canGoUp ? "A staircase spirals around the wall to the next floor."
-                              : "You way is blocked!");
+    const bool guardDead = golem.isDead();
+    openEventPassages(Event::GolemFloor, guardDead);
+    printLine(io.out, guardDead ? "A staircase spirals around the wall to the next floor."
+                                : "You way is blocked!");
 }
 
 void World::healingPlace() {
@@ -150,7 +157,7 @@ void World::altar() {
 }
 
 void World::stoneDoor() {
-    canGoNorth = gearboxPlaced;
+    openEventPassages(Event::StoneDoor, gearboxPlaced);
     if (gearboxPlaced) {
         printLine(io.out, "A Large door has opened into the stone.");
     }
@@ -161,8 +168,9 @@ void World::abandonedBuilding() {
 }
 
 void World::sealedDoor() {
-    canGoNorth = doorBrokenDown == 1;
-    printLine(io.out, canGoNorth ? "the door has been broken down" : "the entrance is sealed");
+    const bool broken = doorBrokenDown == 1;
+    openEventPassages(Event::SealedDoor, broken);
+    printLine(io.out, broken ? "the door has been broken down" : "the entrance is sealed");
 }
 
 void World::meteor() {

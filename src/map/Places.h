@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <climits>
 #include <cstdint>
 #include <span>
@@ -32,6 +33,21 @@ struct Exits {
     constexpr bool down() const { return (bits & kDown) != 0; }
     friend constexpr bool operator==(Exits, Exits) = default;
 };
+
+// One step through each direction: x grows east, y south, the level downward.
+struct Way {
+    std::uint8_t bit;
+    char letter;
+    int dx;
+    int dy;
+    int dz;
+};
+inline constexpr std::array<Way, 6> kWays{{{Exits::kNorth, 'N', 0, -1, 0},
+                                           {Exits::kEast, 'E', 1, 0, 0},
+                                           {Exits::kWest, 'W', -1, 0, 0},
+                                           {Exits::kSouth, 'S', 0, 1, 0},
+                                           {Exits::kUp, 'U', 0, 0, -1},
+                                           {Exits::kDown, 'D', 0, 0, 1}}};
 
 // Exits written the way the map is read: exits("NEWS"), exits("SD"), exits("").
 consteval Exits exits(std::string_view letters) {

@@ -2,6 +2,7 @@
 
 #include "console/Io.h"
 #include "game/World.h"
+#include "map/EventPassages.h"
 
 void World::showLocation(int x, int y, int z) {
     if (const Place* place = findPlace(x, y, z)) {
@@ -33,6 +34,21 @@ void World::openExits(Exits open) {
     canGoSouth = open.south();
     canGoUp = open.up();
     canGoDown = open.down();
+}
+
+void World::openEventPassages(Event event, bool open) {
+    const Exits passages = eventPassage(event).opens;
+    const auto set = [open](bool& flag, bool named) {
+        if (named) {
+            flag = open;
+        }
+    };
+    set(canGoNorth, passages.north());
+    set(canGoEast, passages.east());
+    set(canGoWest, passages.west());
+    set(canGoSouth, passages.south());
+    set(canGoUp, passages.up());
+    set(canGoDown, passages.down());
 }
 
 void World::showPresence() {

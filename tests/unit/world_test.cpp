@@ -95,3 +95,29 @@ TEST(WorldTest, NoTraceWithoutDebugMode) {
     const std::string printed = runWholeProgram("0 e", console);
     EXPECT_EQ(std::string::npos, printed.find("Statue,"));
 }
+
+TEST(WorldTest, TellsTheConsoleWhereThePlayerLandsAndHow) {
+    RecordingConsole console;
+    runWholeProgram("0 e", console);
+    EXPECT_EQ("new game level 0 at 0,0\nmove level 0 at 1,0\n", console.positions);
+
+    GameHarness game;
+    game.placePlayer(0, 2, 0);
+    game.type("u n");  // up the tree, whose top has no way north
+    game.playTurn();
+    game.playTurn();
+    game.placePlayer(1, -6, 0);
+    game.type("n c");  // into the fog, which sends the player back
+    game.playTurn();
+    game.playTurn();
+    game.world.player.takeDamage(10);
+    game.type("e");  // a step, then death at the end of the same turn
+    game.playTurn();
+    EXPECT_EQ(
+        "move level -1 at 0,2\n"
+        "move level 0 at 1,-7\n"
+        "return level 0 at 0,0\n"
+        "move level 0 at 1,0\n"
+        "death level 0 at 0,0\n",
+        game.console.positions);
+}

@@ -42,6 +42,15 @@ EM_JS(void, hostSetColours, (), { Module.host.setColours(); });
 EM_JS(void, hostResetColours, (), { Module.host.resetColours(); });
 EM_JS(void, hostClearScreen, (), { Module.host.clearScreen(); });
 
+EM_JS(int, hostCanShowPosition, (), {
+    return typeof Module.host.showPosition === 'function' ? 1 : 0;
+});
+
+// The kinds in the order of PositionChange.
+EM_JS(void, hostShowPosition, (int level, int x, int y, int change), {
+    Module.host.showPosition(level, x, y, ['start', 'move', 'death', 'return'][change]);
+});
+
 EM_ASYNC_JS(int, hostWaitForKey, (), {
     try {
         await Module.host.waitForKey();
@@ -86,6 +95,18 @@ void clearScreen() {
 
 int waitForKey() {
     return hostWaitForKey();
+}
+
+bool canShowPosition() {
+    return hostCanShowPosition() != 0;
+}
+
+void showPosition(int level, int x, int y, PositionChange change) {
+    static_assert(static_cast<int>(PositionChange::NewGame) == 0 &&
+                  static_cast<int>(PositionChange::Move) == 1 &&
+                  static_cast<int>(PositionChange::Death) == 2 &&
+                  static_cast<int>(PositionChange::ReturnToStart) == 3);
+    hostShowPosition(level, x, y, static_cast<int>(change));
 }
 
 }  // namespace host

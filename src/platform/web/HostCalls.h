@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <string_view>
 
+#include "console/Console.h"
+
 // The calls out to the JavaScript that runs the game: the page (web/page.js) or the Node
 // launcher (web/npm/vellumfall.js), either of which hands its `host` object to the module.
 // This is the one place where the front end meets JavaScript. Failures come back as errno
@@ -31,5 +33,15 @@ void clearScreen();
 
 // Waits for one key, or a tap on the page. Returns 0, or the errno of a failed read.
 int waitForKey();
+
+// Whether the host has a `showPosition` (a page that draws the map has; a terminal has not).
+bool canShowPosition();
+// Calls Module.host.showPosition(level, x, y, kind) with the player's new position: three
+// integers (x grows east, y south, the level downward: 0 is the surface, 1 below ground,
+// -1 to -4 the tree top and the clock tower's floors) and one string saying how the player
+// got there. "move" went through a passage from the square next to it, which a map may draw;
+// "start" (a new game), "death" and "return" (the fog sent the player back) put the player
+// down at the start without one.
+void showPosition(int level, int x, int y, PositionChange change);
 
 }  // namespace host

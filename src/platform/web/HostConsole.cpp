@@ -7,6 +7,9 @@
 #include "console/TerminalSequences.h"
 #include "platform/web/HostCalls.h"
 
+HostConsole::HostConsole(std::ostream& out, const HostTerminal& terminal)
+    : out(out), terminal(terminal), hostShowsPositions(host::canShowPosition()) {}
+
 void HostConsole::useGameColours() {
     if (!terminal.colours) {
         return;
@@ -34,6 +37,15 @@ void HostConsole::waitForKey() {
         failToRead(error);
     }
     out << '\n';
+}
+
+void HostConsole::showPosition(int level, int x, int y, PositionChange change) {
+    if (!hostShowsPositions) {
+        return;
+    }
+    // The text that led here comes first, as with every other effect.
+    out.flush();
+    host::showPosition(level, x, y, change);
 }
 
 void HostConsole::restoreTerminal() {

@@ -22,15 +22,18 @@ struct HostTerminal {
 class HostConsole final : public Console {
 public:
     // `out` must be the stream the host shows, so that effects and text keep their order.
-    HostConsole(std::ostream& out, const HostTerminal& terminal) : out(out), terminal(terminal) {}
+    HostConsole(std::ostream& out, const HostTerminal& terminal);
 
     void useGameColours() override;
     void clearScreen() override;
     void waitForKey() override;
     void restoreTerminal() override;
+    // Only to a host that shows positions, so that the others see no call at all.
+    void showPosition(int level, int x, int y, PositionChange change) override;
 
 private:
     std::ostream& out;
     HostTerminal terminal;
     bool coloured = false;
+    bool hostShowsPositions;
 };
