@@ -6,9 +6,6 @@
 
 namespace {
 
-// The status a console program ends with when Ctrl-C ends it.
-constexpr UINT kInterruptedStatus = 0xC000013A;
-
 std::mutex gMutex;
 HANDLE gInput = nullptr;
 HANDLE gOutput = nullptr;
@@ -45,7 +42,12 @@ void restoreLocked() {
     }
 }
 
-BOOL WINAPI restoreOnCtrl(DWORD /*event*/) {
+BOOL WINAPI restoreOnCtrl(DWORD event) {
+    // Ended here rather than by the system's own handler, which under wine ends the game
+    // with status 0: a script could not tell Ctrl-C from a finished game.
+    if (event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT) {
+        console_state::endAsInterrupted();
+    }
     console_state::restore();
     // Not handled: the default handler goes on to end the process.
     return FALSE;
@@ -95,7 +97,7 @@ void installCtrlHandler() {
 
 void endAsInterrupted() {
     restore();
-    ::ExitProcess(kInterruptedStatus);
+    ::ExitProcess(STATUS_CONTROL_C_EXIT);
 }
 
 }  // namespace console_state

@@ -6,8 +6,9 @@
 
 // What the game has changed on its console, kept where the console's control handler can
 // reach it, and that handler: on Ctrl-C, Ctrl-Break and closing the window it puts the
-// modes and colours back before the process ends. The handler runs on a thread of its
-// own, so all of this may be called from two threads at once.
+// modes and colours back before the process ends, with STATUS_CONTROL_C_EXIT for the two
+// keys. The handler runs on a thread of its own, so all of this may be called from two
+// threads at once.
 namespace console_state {
 
 // Whether `handle` is a real console. A pipe, a file or NUL is not (_isatty takes NUL
@@ -30,7 +31,8 @@ void restore();
 
 void installCtrlHandler();
 
-// Ends the game as Ctrl-C does, for a key wait that read Ctrl-C as a key.
+// Ends the game as Ctrl-C does, with STATUS_CONTROL_C_EXIT once the console is restored;
+// also for a key wait that read Ctrl-C as a key.
 [[noreturn]] void endAsInterrupted();
 
 }  // namespace console_state

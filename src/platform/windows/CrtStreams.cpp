@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "console/StreamFailure.h"
+#include "platform/windows/ConsoleScreen.h"
 
 namespace {
 
@@ -47,6 +48,9 @@ bool CrtInput::readChunk(std::string& chunk) {
         const int got = ::_read(fd, chunk.data() + old, kReadSize);
         if (got > 0) {
             chunk.resize(old + static_cast<std::size_t>(got));
+            if (echoedTo != nullptr) {
+                echoedTo->startLine();
+            }
             return true;
         }
         if (interruptedByCtrlC()) {
@@ -61,6 +65,24 @@ bool CrtInput::readChunk(std::string& chunk) {
 }
 
 void CrtOutput::writeChunk(std::string_view text) {
+    if (screen == nullptr) {
+        writeAll(text);
+        return;
+    }
+    wrapped.clear();
+    screen->wrap(text, wrapped);
+    writeAll(wrapped);
+}
+
+void CrtOutput::finishFlush() {
+    if (screen != nullptr) {
+        wrapped.clear();
+        screen->flush(wrapped);
+        writeAll(wrapped);
+    }
+}
+
+void CrtOutput::writeAll(std::string_view text) const {
     while (!text.empty()) {
         clearLastError();
         const int written = ::_write(fd, text.data(), static_cast<unsigned>(text.size()));

@@ -23,7 +23,8 @@ bool coloursRefused() {
 
 void readOneKey() {
     const int key = ::_getch();
-    // _getch turns off the console's own Ctrl-C while it waits, so the key arrives here.
+    // _getch turns off the console's own Ctrl-C while it waits, so the key arrives here
+    // (wine's console sends it to the control handler all the same, which ends alike).
     if (key == kCtrlC) {
         console_state::endAsInterrupted();
     }

@@ -10,6 +10,7 @@
 
 #include "app/CommandLine.h"
 #include "app/Program.h"
+#include "platform/windows/ConsoleScreen.h"
 #include "platform/windows/ConsoleState.h"
 #include "platform/windows/CrtStreams.h"
 #include "platform/windows/WindowsConsole.h"
@@ -39,8 +40,11 @@ int main(int argc, char** argv) {
     if (const auto status = handleCommandLine(arguments, std::cout, std::cerr)) {
         return *status;
     }
-    CrtInput input(::_fileno(stdin));
-    CrtOutput output(::_fileno(stdout));
+    // Only a console window is wrapped: piped or redirected, the text is the game's own.
+    ConsoleScreen screen(outputHandle);
+    ConsoleScreen* wrapping = console_state::isConsole(outputHandle) ? &screen : nullptr;
+    CrtInput input(::_fileno(stdin), console_state::isConsole(inputHandle) ? wrapping : nullptr);
+    CrtOutput output(::_fileno(stdout), wrapping);
     std::istream in(&input);
     std::ostream out(&output);
     WindowsConsole console(out, inputHandle, outputHandle);
