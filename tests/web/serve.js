@@ -9,6 +9,10 @@ const kTypes = {
   '.css': 'text/css',
   '.js': 'text/javascript',
   '.wasm': 'application/wasm',
+  '.webmanifest': 'application/manifest+json',
+  '.svg': 'image/svg+xml',
+  '.png': 'image/png',
+  '.txt': 'text/plain; charset=utf-8',
 };
 
 function serveFolder(folder) {
