@@ -30,7 +30,12 @@ function serveFolder(folder) {
   });
   return new Promise((resolve) => {
     server.listen(0, '127.0.0.1', () => {
-      resolve({ url: `http://127.0.0.1:${server.address().port}/`, close: () => server.close() });
+      // Closing drops the open connections too, so that nothing more is served.
+      const close = () => new Promise((closed) => {
+        server.close(closed);
+        server.closeAllConnections();
+      });
+      resolve({ url: `http://127.0.0.1:${server.address().port}/`, close });
     });
   });
 }
