@@ -74,6 +74,8 @@ export class LogView {
   constructor(element) {
     this.element = element;
     this.clear();
+    // A phone's keyboard opening, or a turned phone, changes the room below the screen.
+    new ResizeObserver(() => this.scrollToEnd()).observe(element);
   }
 
   clear() {

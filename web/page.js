@@ -108,7 +108,7 @@ function replayLine() {
 
 function read() {
   session.recorder.endTurn();
-  if (session.replay !== null) {
+  if (session.replay !== null && !session.ending) {
     const line = replayLine();
     if (line !== undefined) {
       return Promise.resolve(line);
@@ -131,7 +131,7 @@ function read() {
 function waitForKey() {
   session.recorder.endTurn();
   const { replay } = session;
-  if (replay !== null) {
+  if (replay !== null && !session.ending) {
     if (replay.next < replay.saved.lines.length) {
       return Promise.resolve();
     }
