@@ -251,6 +251,7 @@ function underway() {
 async function startNewGame(module) {
   if (underway() &&
       !window.confirm('Start a new game? The game under way will be lost.')) {
+    input.focus();
     return;
   }
   await abandonSession();

@@ -274,7 +274,20 @@ test('the save: a reload and a new tab resume where the player was; New game dis
   assert.ok(await page.locator('#command').isDisabled());
   await typeLine(second.page, 'l');
   assert.ok((await logText(second.page)).endsWith(`l\n${kGrassland}`));
+  // Play here takes it back, with the turn played in the other tab.
+  await page.click('#play-here');
+  await page.locator('main[data-state="line"]').waitFor();
+  assert.equal(await logText(page), await logText(second.page));
+  await second.page.getByText('This game went on in another tab.').waitFor();
+  await second.page.click('#play-here');
+  await second.page.locator('main[data-state="line"]').waitFor();
 
+  // New game asks first; declined, the game goes on.
+  const underway = await logText(second.page);
+  second.page.once('dialog', (dialog) => dialog.dismiss());
+  await second.page.click('#new-game');
+  await typeLine(second.page, 'l');
+  assert.equal(await logText(second.page), `${underway}l\n${kGrassland}`);
   second.page.once('dialog', (dialog) => dialog.accept());
   await second.page.click('#new-game');
   await second.page.locator('main[data-state="line"]').waitFor();
@@ -304,6 +317,21 @@ test('the save: a reload and a new tab resume where the player was; New game dis
   }
   await assertAccessible(second.page, 'a dropped save');
   assert.deepEqual([...errors, ...second.errors], []);
+  await context.close();
+});
+
+test('a browser that keeps nothing: the game plays, and says it is not saved', async () => {
+  const context = await newPhone();
+  await context.addInitScript(() => {
+    Storage.prototype.setItem = () => {
+      throw new DOMException('The quota has been exceeded.', 'QuotaExceededError');
+    };
+  });
+  const { page, errors } = await openPage(context);
+  await page.getByText('This browser keeps no save').waitFor();
+  await playLines(page, ['0', 'n']);
+  assert.ok((await logText(page)).endsWith(`n\n${kHouse}`));
+  assert.deepEqual(errors, []);
   await context.close();
 });
 
