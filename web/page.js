@@ -22,7 +22,8 @@ const newGameButton = document.getElementById('new-game');
 const transcriptButton = document.getElementById('transcript');
 const encoder = new TextEncoder();
 
-const slot = new SaveSlot(openStorage(), `${Date.now().toString(36)}-${Math.random().toString(36).slice(2)}`);
+const tab = `${Date.now().toString(36)}-${Math.random().toString(36).slice(2)}`;
+const slot = new SaveSlot(openStorage(), tab);
 
 // The game being played, as the save keeps it.
 let game = null;
@@ -199,6 +200,8 @@ async function runSession(module, saved) {
     game.ended = true;
     if (session.replay === null || finishReplay()) {
       save();
+      // Lines typed ahead of the end belong to no game.
+      queued = [];
       setState('ended');
       say(exitStatus === 0 ? 'The game has ended.' : 'The game has stopped: it could not go on.');
       newGameButton.focus();
