@@ -66,7 +66,7 @@ function save() {
   }
   if (!slot.write(game) && !saveRefused) {
     saveRefused = true;
-    say('This browser keeps no save: a reload will start a new game.');
+    say('This browser did not save the game: a reload would lose the turns played since.');
   }
 }
 

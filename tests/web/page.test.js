@@ -328,7 +328,7 @@ test('a browser that keeps nothing: the game plays, and says it is not saved', a
     };
   });
   const { page, errors } = await openPage(context);
-  await page.getByText('This browser keeps no save').waitFor();
+  await page.getByText('This browser did not save the game').waitFor();
   await playLines(page, ['0', 'n']);
   assert.ok((await logText(page)).endsWith(`n\n${kHouse}`));
   assert.deepEqual(errors, []);
