@@ -66,9 +66,10 @@ export class TurnRecorder {
 // log, so that a screen reader announces that answer and nothing older (inside a
 // container, the whole container would be read again). A screen is the run of records
 // from one clear to the next: its first record is marked with a rule, and once the
-// next screen begins its records are dimmed. Records some turns back are left out of
-// layout while out of view (style.css), so a turn costs the same however long the log.
-const kLaidOut = 40;
+// next screen begins its records are dimmed. Each record is a block of its own, which
+// the browser lays out once: a turn costs the same however long the log. (Skipping the
+// earlier blocks with content-visibility saves nothing more, and Chromium then leaves
+// their text out of what screen readers can review.)
 
 export class LogView {
   constructor(element) {
@@ -86,7 +87,6 @@ export class LogView {
     this.lastText = '';
     this.marked = false;
     this.screen = [];
-    this.recent = [];
     this.room = 0;
   }
 
@@ -128,10 +128,6 @@ export class LogView {
       this.screen = [];
     }
     this.screen.push(turn);
-    this.recent.push(turn);
-    if (this.recent.length > kLaidOut) {
-      this.recent.shift().classList.add('settled');
-    }
     return turn;
   }
 

@@ -276,6 +276,9 @@ function stepAside() {
   say('This game went on in another tab.');
 }
 
+// Send takes no focus from the input, so that a phone keeps its keyboard open.
+sendButton.addEventListener('mousedown', (event) => event.preventDefault());
+
 form.addEventListener('submit', (event) => {
   event.preventDefault();
   const line = input.value;
