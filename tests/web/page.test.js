@@ -183,6 +183,11 @@ test('turn by turn: one new element each, never busy; a clear keeps the earlier 
   assert.ok(await page.locator('#log').evaluate((log) => log.scrollTop > 0));
   assert.equal(await logText(page), `${kTitleMenu}0\n${kField}n\n${kHouse}l\n${kHouse}l\n${kHouse}`);
   await assertAccessible(page, 'earlier screens');
+  // Scrolled out of view, the earlier screens are still there for a screen reader.
+  const cdp = await page.context().newCDPSession(page);
+  const { nodes } = await cdp.send('Accessibility.getFullAXTree');
+  assert.ok(nodes.some(({ role, name }) => role.value === 'StaticText' &&
+                                           name.value.startsWith(kField.split('\n')[0])));
 
   const [download] = await Promise.all([page.waitForEvent('download'),
                                         page.click('#transcript')]);
