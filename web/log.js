@@ -70,7 +70,6 @@ export class TurnRecorder {
 // the browser lays out once: a turn costs the same however long the log. (Skipping the
 // earlier blocks with content-visibility saves nothing more, and Chromium then leaves
 // their text out of what screen readers can review.)
-
 export class LogView {
   constructor(element) {
     this.element = element;
@@ -116,7 +115,8 @@ export class LogView {
   place(record) {
     this.records.push(record);
     const newScreen = record.newScreen === true && this.screen.length > 0;
-    const turn = this.turnElement(record, newScreen || this.screen.length === 0 ? '' : this.lastLine);
+    const sameScreen = !newScreen && this.screen.length > 0;
+    const turn = this.turnElement(record, sameScreen ? this.lastLine : '');
     const lineStart = record.text.lastIndexOf('\n') + 1;
     const carried = !newScreen && record.command === undefined && lineStart === 0;
     this.lastLine = (carried ? this.lastLine : '') + record.text.slice(lineStart);
