@@ -1,6 +1,7 @@
 'use strict';
-// The page played in Debian's headless Chromium at a phone's size, with the keyboard:
-// a whole game, the key wait, the history of lines, and axe-core's accessibility rules.
+// The page played in Debian's headless Chromium at a phone's size, with the keyboard and
+// with touch: a whole game, the key wait, the log turn by turn and screen by screen, the
+// save, offline play, the manifest, and axe-core's accessibility rules.
 // Usage: node page.test.js SITE_DIR WALKTHROUGH_INPUT
 const assert = require('assert/strict');
 const fs = require('fs');
@@ -10,7 +11,12 @@ const { serveFolder, kChromium } = require('./serve.js');
 
 const [site, walkthrough] = process.argv.slice(2);
 const kPhone = { width: 360, height: 640 };
-const kTitleMenu = '3 - Quit Game';
+// The walkthrough's answers, each up to its prompt: the title menu, then one for each line.
+const answers = fs.readFileSync(walkthrough.replace(/\.in$/, '.out'), 'utf8').split('>>')
+  .map((answer) => `${answer}>>`);
+const [kTitleMenu, kField, kGrassland] = answers;
+const kHouse = 'You are in front of a house.\nThe door is locked.\n>>';
+const kPressAnyKey = 'Press any key to continue . . . ';
 
 let server;
 let browser;
@@ -25,40 +31,54 @@ after(async () => {
   server.close();
 });
 
-// A fresh page at a phone's size, every address it asks for and every error it throws.
-async function openPage() {
-  const page = await browser.newPage({ viewport: kPhone });
+// A fresh page at a phone's size (in `context` when given), every address it asks for and
+// every error it throws.
+async function openPage(context, url = server.url) {
+  const page = await (context || browser).newPage(context ? {} : { viewport: kPhone });
   const requests = [];
   const errors = [];
   page.on('request', (request) => requests.push(request.url()));
   page.on('pageerror', (error) => errors.push(error.message));
-  await page.goto(server.url);
-  await waitForText(page, kTitleMenu);
+  await page.goto(url);
+  await whenWaiting(page);
   return { page, requests, errors };
 }
 
-const kPressAnyKey = 'Press any key to continue . . . ';
+const newPhone = (options = {}) => browser.newContext({ viewport: kPhone, ...options });
 
 const logText = (page) => page.locator('#log').textContent();
+const state = (page) => page.locator('main').getAttribute('data-state');
 
-// The game has taken every line sent and waits for the next, or for a key.
-const whenIdle = (page) => page.locator('#log[aria-busy="false"]').waitFor();
-
-function waitForText(page, text) {
-  const shown = (wanted) => document.getElementById('log').textContent.includes(wanted);
-  return page.waitForFunction(shown, text);
-}
-
-// The title menu alone: the screen was cleared before it.
-async function assertTitleMenuAlone(page) {
-  await whenIdle(page);
-  const text = await logText(page);
-  assert.ok(text.startsWith('Welcome') && !text.includes(kPressAnyKey), text);
-}
+// The game has taken every line sent and waits for the next, or for a key, or has ended.
+const whenWaiting = (page) => page.locator('main:not([data-state="busy"])').waitFor();
 
 async function typeLine(page, line) {
   await page.keyboard.type(line);
   await page.keyboard.press('Enter');
+  await whenWaiting(page);
+}
+
+async function playLines(page, lines) {
+  for (const line of lines) {
+    await typeLine(page, line);
+  }
+}
+
+// Whatever the page would do with an event already sent is done after a frame.
+const settle = (page) => page.evaluate(() => new Promise((resolve) => {
+  requestAnimationFrame(() => setTimeout(resolve));
+}));
+
+// The last turn starts a new screen, at the top of the view.
+async function assertNewScreenOnTop(page) {
+  await settle(page);
+  const { isNew, offset } = await page.evaluate(() => {
+    const log = document.getElementById('log');
+    const turn = log.lastElementChild;
+    const offset = turn.getBoundingClientRect().top - log.getBoundingClientRect().top;
+    return { isNew: turn.classList.contains('new-screen'), offset };
+  });
+  assert.ok(isNew && Math.abs(offset) <= 1, `the new screen starts ${offset} px from the top`);
 }
 
 async function assertNoSidewaysScrolling(page) {
@@ -69,44 +89,63 @@ async function assertNoSidewaysScrolling(page) {
   assert.ok(scrollWidth <= clientWidth, `the page is ${scrollWidth} px wide in ${clientWidth}`);
 }
 
-async function assertAccessible(page, state) {
+async function assertAccessible(page, what) {
   await page.addScriptTag({ path: require.resolve('axe-core/axe.min.js') });
   const { violations } = await page.evaluate(() => window.axe.run());
   const found = violations.map((v) => `${v.id}: ${v.help} (${v.nodes.map((n) => n.target)})`);
-  assert.deepEqual(found, [], `axe-core on ${state}`);
+  assert.deepEqual(found, [], `axe-core on ${what}`);
 }
 
-test('the walkthrough to the finale, then a new game without a reload', async () => {
+const activeId = (page) => page.evaluate(() => document.activeElement.id);
+
+test('the walkthrough to the finale, which stays after quitting, then a new game', async () => {
   const { page, requests, errors } = await openPage();
-  assert.equal(await page.evaluate(() => document.activeElement.id), 'command');
+  assert.equal(await activeId(page), 'command');
   await assertAccessible(page, 'the title menu');
 
   // Line by line, as a player would: the player dies once on the way, and a line typed
   // ahead of that wait would lose its first key to it, as on a terminal.
   const lines = fs.readFileSync(walkthrough, 'utf8').split('\n').slice(0, -1);
-  for (const [index, line] of lines.entries()) {
-    await whenIdle(page);
-    if ((await logText(page)).endsWith(kPressAnyKey)) {
+  for (const line of lines.slice(0, -1)) {
+    if (await state(page) === 'key') {
+      assert.ok((await logText(page)).endsWith(kPressAnyKey));
+      await assertAccessible(page, 'a key wait');
       await page.keyboard.press('Space');
-      await whenIdle(page);
-    }
-    if (index === lines.length - 1) {
-      const finale = await logText(page);
-      assert.match(finale, /TO BE CONTINUED\.\.\./);
-      // Each line is echoed after its prompt.
-      assert.match(finale, />>i\nTower Key\n/);
-      assert.ok(finale.endsWith('<Hit q to quit>\n>>'), finale.slice(-80));
-      await assertNoSidewaysScrolling(page);
+      await whenWaiting(page);
     }
     await typeLine(page, line);
   }
-  await page.getByText('The game has ended.').waitFor();
-  // Quitting clears the screen.
-  assert.equal(await logText(page), '');
-  assert.equal(await page.evaluate(() => document.activeElement.id), 'new-game');
-  await assertAccessible(page, 'the end of a game');
+  const finale = await logText(page);
+  assert.match(finale, /TO BE CONTINUED\.\.\./);
+  // Each line is echoed after its prompt.
+  assert.match(finale, />>i\nTower Key\n/);
+  assert.ok(finale.endsWith('<Hit q to quit>\n>>'), finale.slice(-80));
+  await assertNoSidewaysScrolling(page);
 
-  // New game, and three lines sent in one go, before the game can take the first.
+  // Quitting clears the screen, but nothing follows: the finale stays in view.
+  await typeLine(page, lines[lines.length - 1]);
+  await page.getByText('The game has ended.').waitFor();
+  assert.equal(await logText(page), `${finale}q y\nWould you like to quit?\n`);
+  await settle(page);
+  assert.ok(await page.locator('#log').evaluate((log) => {
+    const finale = [...log.children].findLast((turn) => turn.textContent.includes('CONTINUED'));
+    const shown = log.getBoundingClientRect();
+    const { top, bottom } = finale.getBoundingClientRect();
+    return top < shown.bottom && bottom > shown.top;
+  }), 'the finale is in view');
+  for (const control of ['#command', '#send']) {
+    assert.ok(await page.locator(control).isDisabled(), `${control} is disabled`);
+  }
+  assert.equal(await activeId(page), 'new-game');
+  await assertAccessible(page, 'the end of a game');
+  // And so it stays after a reload.
+  const ended = await logText(page);
+  await page.reload();
+  await page.getByText('The game has ended.').waitFor();
+  assert.equal(await logText(page), ended);
+
+  // New game, and three lines sent in one go, before the game can take the first: each
+  // is echoed as its turn comes, and answered in order.
   await page.keyboard.press('Enter');
   await page.evaluate(() => {
     const input = document.getElementById('command');
@@ -115,33 +154,93 @@ test('the walkthrough to the finale, then a new game without a reload', async ()
       input.form.requestSubmit();
     }
   });
-  await whenIdle(page);
-  // Echoed at once, as a terminal echoes what is typed ahead; answered in order.
-  const house = 'You are in front of a house.\nThe door is locked.\n>>';
-  const answers = `You are in a vast field[^>]*>>${house}\nYou have 10 HP left\n${house}`;
-  assert.match(await logText(page), new RegExp(`^Welcome[^>]*>>0\nn\ni\n${answers}$`));
+  await page.locator('main[data-state="line"]').waitFor();
+  assert.equal(await logText(page),
+               `${kTitleMenu}0\n${kField}n\n${kHouse}i\n\nYou have 10 HP left\n${kHouse}`);
   assert.deepEqual(requests.filter((url) => !url.startsWith(server.url)), [],
                    'everything comes from the site folder');
   assert.deepEqual(errors, []);
   await page.close();
 });
 
-test('Controls waits for one key or a tap; colours, clearing and the line history', async () => {
+test('turn by turn: one new element each, never busy; a clear keeps the earlier screens; ' +
+     'the transcript', async () => {
   const { page, errors } = await openPage();
+  // What a screen reader is told: the log's direct children, added, never changed.
+  await page.evaluate(() => {
+    window.changes = [];
+    new MutationObserver((records) => {
+      for (const record of records) {
+        window.changes.push(record.type === 'childList' && record.target.id === 'log' &&
+                            record.removedNodes.length === 0 ? record.addedNodes.length
+                                                             : record.attributeName || 'inner');
+      }
+    }).observe(document.getElementById('log'), {
+      childList: true, subtree: true, characterData: true, attributeFilter: ['aria-busy'],
+    });
+  });
+  await playLines(page, ['0', 'n', 'l', 'l']);
+  assert.deepEqual(await page.evaluate(() => window.changes), [1, 1, 1, 1]);
+  await assertNewScreenOnTop(page);
+  assert.ok(await page.locator('#log').evaluate((log) => log.scrollTop > 0));
+  const played = `${kTitleMenu}0\n${kField}n\n${kHouse}`;
+  assert.equal(await logText(page), `${played}l\n${kHouse}l\n${kHouse}`);
+  await assertAccessible(page, 'earlier screens');
+  // Scrolled out of view, the earlier screens are still there for a screen reader.
+  const cdp = await page.context().newCDPSession(page);
+  const { nodes } = await cdp.send('Accessibility.getFullAXTree');
+  assert.ok(nodes.some(({ role, name }) => role.value === 'StaticText' &&
+                                           name.value.startsWith(kField.split('\n')[0])));
+
+  const [download] = await Promise.all([page.waitForEvent('download'),
+                                        page.click('#transcript')]);
+  assert.equal(download.suggestedFilename(), 'vellumfall-transcript.txt');
+  const rule = '-'.repeat(32);
+  assert.equal(fs.readFileSync(await download.path(), 'utf8'),
+               `${played}\n${rule}\nl\n${kHouse}\n${rule}\nl\n${kHouse}`);
+  assert.deepEqual(errors, []);
+  await page.close();
+});
+
+test('a key wait on a phone: a swipe does not continue; Continue, a tap or a key does',
+     async () => {
+  const context = await newPhone({ hasTouch: true, isMobile: true });
+  const { page, errors } = await openPage(context);
   const colours = await page.locator('#log').evaluate((log) => getComputedStyle(log).color);
   assert.equal(colours, 'rgb(85, 255, 85)');
 
-  await typeLine(page, '1');
-  await waitForText(page, kPressAnyKey);
-  await page.keyboard.press('x');
-  await assertTitleMenuAlone(page);
-  // The key only continued: it was not typed.
-  assert.equal(await page.inputValue('#command'), '');
+  // Send, tapped, leaves the keyboard where it was.
+  await page.fill('#command', '1');
+  await page.tap('#send');
+  await whenWaiting(page);
+  assert.equal(await activeId(page), 'continue');
+
+  const touch = await context.newCDPSession(page);
+  const box = await page.locator('#log').boundingBox();
+  const x = box.x + box.width / 2;
+  const y = box.y + box.height / 2;
+  await touch.send('Input.dispatchTouchEvent', { type: 'touchStart', touchPoints: [{ x, y }] });
+  for (let step = 1; step <= 5; step += 1) {
+    await touch.send('Input.dispatchTouchEvent',
+                     { type: 'touchMove', touchPoints: [{ x, y: y - 30 * step }] });
+  }
+  await touch.send('Input.dispatchTouchEvent', { type: 'touchEnd', touchPoints: [] });
+  await settle(page);
+  assert.equal(await state(page), 'key', 'a swipe continued');
+  await page.tap('#continue');
+  await whenWaiting(page);
+  await assertNewScreenOnTop(page);
+  assert.equal(await activeId(page), 'command');
 
   await typeLine(page, '1');
-  await waitForText(page, kPressAnyKey);
-  await page.mouse.click(kPhone.width / 2, kPhone.height - 10);
-  await assertTitleMenuAlone(page);
+  await page.touchscreen.tap(x, y);
+  await page.locator('main[data-state="line"]').waitFor();
+
+  await typeLine(page, '1');
+  await page.keyboard.press('x');
+  await page.locator('main[data-state="line"]').waitFor();
+  // The key only continued: it was not typed.
+  assert.equal(await page.inputValue('#command'), '');
 
   await page.keyboard.press('ArrowUp');
   assert.equal(await page.inputValue('#command'), '1');
@@ -151,5 +250,131 @@ test('Controls waits for one key or a tap; colours, clearing and the line histor
   await typeLine(page, '3');
   await page.getByText('The game has ended.').waitFor();
   assert.deepEqual(errors, []);
-  await page.close();
+  await context.close();
+});
+
+test('the save: a reload and a new tab resume where the player was; New game discards it; ' +
+     'a damaged save gives a new game', async () => {
+  const context = await newPhone();
+  const { page, errors } = await openPage(context);
+  // Reloaded at a key wait, the game waits for that key again.
+  await typeLine(page, '1');
+  const atKeyWait = await logText(page);
+  await page.reload();
+  await whenWaiting(page);
+  assert.equal(await state(page), 'key');
+  assert.equal(await logText(page), atKeyWait);
+  await page.keyboard.press('Enter');
+  await whenWaiting(page);
+
+  await playLines(page, ['0', 'w', 'n', 'take key']);
+  const played = await logText(page);
+  await page.reload();
+  await whenWaiting(page);
+  assert.equal(await logText(page), played);
+  await typeLine(page, 'i');
+  assert.ok((await logText(page)).endsWith(`i\nHouse Key\n\nYou have 10 HP left\n${kGrassland}`));
+
+  // A new tab takes the game over; the first steps aside.
+  const second = await openPage(context);
+  assert.equal(await logText(second.page), await logText(page));
+  await page.getByText('This game went on in another tab.').waitFor();
+  assert.ok(await page.locator('#command').isDisabled());
+  await typeLine(second.page, 'l');
+  assert.ok((await logText(second.page)).endsWith(`l\n${kGrassland}`));
+  // Play here takes it back, with the turn played in the other tab.
+  await page.click('#play-here');
+  await page.locator('main[data-state="line"]').waitFor();
+  assert.equal(await logText(page), await logText(second.page));
+  await second.page.getByText('This game went on in another tab.').waitFor();
+  await second.page.click('#play-here');
+  await second.page.locator('main[data-state="line"]').waitFor();
+
+  // New game asks first; declined, the game goes on.
+  const underway = await logText(second.page);
+  second.page.once('dialog', (dialog) => dialog.dismiss());
+  await second.page.click('#new-game');
+  await typeLine(second.page, 'l');
+  assert.equal(await logText(second.page), `${underway}l\n${kGrassland}`);
+  second.page.once('dialog', (dialog) => dialog.accept());
+  await second.page.click('#new-game');
+  await second.page.locator('main[data-state="line"]').waitFor();
+  assert.equal(await logText(second.page), kTitleMenu);
+  await second.page.reload();
+  await whenWaiting(second.page);
+  assert.equal(await logText(second.page), kTitleMenu);
+
+  // A save that is not JSON, one of another format, and one whose replay ends at a key
+  // wait where the player was at a prompt.
+  await typeLine(second.page, '0');
+  const damages = [
+    () => localStorage.setItem('vellumfall.save', '{'),
+    () => localStorage.setItem('vellumfall.save', '{"format":99}'),
+    () => {
+      const header = JSON.parse(localStorage.getItem('vellumfall.save'));
+      localStorage.setItem('vellumfall.save', JSON.stringify({ ...header, keys: 3 }));
+    },
+  ];
+  for (const damage of damages) {
+    await second.page.evaluate(damage);
+    await second.page.reload();
+    await second.page.getByText('The saved game could not be resumed').waitFor();
+    await second.page.locator('main[data-state="line"]').waitFor();
+    assert.equal(await logText(second.page), kTitleMenu);
+    await typeLine(second.page, '0');
+  }
+  await assertAccessible(second.page, 'a dropped save');
+  assert.deepEqual([...errors, ...second.errors], []);
+  await context.close();
+});
+
+test('a browser that keeps nothing: the game plays, and says it is not saved', async () => {
+  const context = await newPhone();
+  await context.addInitScript(() => {
+    Storage.prototype.setItem = () => {
+      throw new DOMException('The quota has been exceeded.', 'QuotaExceededError');
+    };
+  });
+  const { page, errors } = await openPage(context);
+  await page.getByText('This browser did not save the game').waitFor();
+  await playLines(page, ['0', 'n']);
+  assert.ok((await logText(page)).endsWith(`n\n${kHouse}`));
+  assert.deepEqual(errors, []);
+  await context.close();
+});
+
+test('offline after the first visit, and installable', async (t) => {
+  // A server of its own, stopped once the site is in the browser.
+  const ownServer = await serveFolder(site);
+  t.after(ownServer.close);
+  const context = await newPhone();
+  const { page, errors } = await openPage(context, ownServer.url);
+  await page.evaluate(() => navigator.serviceWorker.ready);
+  await page.waitForFunction(() => navigator.serviceWorker.controller !== null);
+
+  const cdp = await context.newCDPSession(page);
+  const { errors: manifestErrors, data } = await cdp.send('Page.getAppManifest');
+  assert.deepEqual(manifestErrors, []);
+  const manifest = JSON.parse(data);
+  assert.equal(manifest.display, 'standalone');
+  // Chromium installs nothing from a private window, as every test's is.
+  const { installabilityErrors } = await cdp.send('Page.getInstallabilityErrors');
+  assert.deepEqual(installabilityErrors.filter(({ errorId }) => errorId !== 'in-incognito'), []);
+  for (const { src, sizes } of manifest.icons) {
+    const width = await page.evaluate(async (url) => {
+      const image = new Image();
+      image.src = url;
+      await image.decode();
+      return image.naturalWidth;
+    }, src);
+    assert.ok(sizes === 'any' || sizes === `${width}x${width}`, `${src} is ${width} px wide`);
+  }
+
+  await ownServer.close();
+  await page.reload();
+  await whenWaiting(page);
+  await typeLine(page, '0');
+  assert.ok((await logText(page)).endsWith(`0\n${kField}`));
+  assert.deepEqual(errors, []);
+  await context.close();
 });

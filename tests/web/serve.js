@@ -9,6 +9,10 @@ const kTypes = {
   '.css': 'text/css',
   '.js': 'text/javascript',
   '.wasm': 'application/wasm',
+  '.webmanifest': 'application/manifest+json',
+  '.svg': 'image/svg+xml',
+  '.png': 'image/png',
+  '.txt': 'text/plain; charset=utf-8',
 };
 
 function serveFolder(folder) {
@@ -26,7 +30,12 @@ function serveFolder(folder) {
   });
   return new Promise((resolve) => {
     server.listen(0, '127.0.0.1', () => {
-      resolve({ url: `http://127.0.0.1:${server.address().port}/`, close: () => server.close() });
+      // Closing drops the open connections too, so that nothing more is served.
+      const close = () => new Promise((closed) => {
+        server.close(closed);
+        server.closeAllConnections();
+      });
+      resolve({ url: `http://127.0.0.1:${server.address().port}/`, close });
     });
   });
 }

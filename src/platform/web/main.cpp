@@ -1,6 +1,8 @@
 #include <emscripten/emscripten.h>
 
+#include <ctime>
 #include <istream>
+#include <optional>
 #include <ostream>
 #include <span>
 #include <string_view>
@@ -33,7 +35,20 @@ HostTerminal decode(int bits) {
             .colours = (bits & kColours) != 0};
 }
 
+// The page hands the game its seed, so that a game replayed from the page's save meets its
+// zombies where they were. Without one, the clock is the system's, as on every platform.
+std::optional<std::time_t> chosenSeed;
+
+std::time_t seededClock() {
+    return *chosenSeed;
+}
+
 }  // namespace
+
+// From now on, every game's clock reads `seed`.
+extern "C" EMSCRIPTEN_KEEPALIVE void useSeed(int seed) {
+    chosenSeed = seed;
+}
 
 // `arguments` holds `count` arguments, each followed by a NUL; an empty one is an
 // argument too. Returns the exit status when they ask for something other than a game,
@@ -65,5 +80,5 @@ extern "C" EMSCRIPTEN_KEEPALIVE int playGame(int terminal) {
     std::ostream out(&output);
     std::ostream errors(&errorOutput);
     HostConsole console(out, decode(terminal));
-    return runProgram(in, out, errors, console);
+    return runProgram(in, out, errors, console, chosenSeed ? seededClock : systemClock);
 }

@@ -1,0 +1,201 @@
+// The game's text as the page keeps it: one record for each turn, the records in screens.
+//
+// A record is { command, text, newScreen }: the line the player sent (absent where the
+// game spoke unasked, as with the title menu or after a key), what the game answered up
+// to its next wait, and whether the game cleared the screen before that answer.
+
+// The longest last line after which a command still shows on the same line, as typed
+// after the prompt; past it, the line may have wrapped and the command takes its own.
+const kLongestPrompt = 20;
+const kScreenRule = '-'.repeat(32);
+
+// Cuts the game's stream into records, one each time the game waits for the player.
+export class TurnRecorder {
+  constructor(onRecord) {
+    this.onRecord = onRecord;
+    this.decoder = new TextDecoder();
+    this.command = undefined;
+    this.text = '';
+    this.cleared = false;
+  }
+
+  // The line the game takes next, echoed at the start of its turn.
+  sent(line) {
+    this.command = line;
+  }
+
+  write(bytes) {
+    this.text += this.decoder.decode(bytes, { stream: true });
+  }
+
+  // Text written before a clear stays on the old screen. Blank text there is the
+  // end of a key wait's line, which a terminal would wipe at once: it is dropped.
+  clear() {
+    if (this.text.trim() !== '') {
+      this.emit();
+    }
+    this.text = '';
+    this.cleared = true;
+  }
+
+  // The game waits: whatever it said since its last wait is one turn.
+  endTurn() {
+    if (this.command !== undefined || this.text !== '') {
+      this.emit();
+    }
+  }
+
+  emit() {
+    const record = {};
+    if (this.command !== undefined) {
+      record.command = this.command;
+    }
+    record.text = this.text;
+    // A clear followed by nothing, as when quitting, leaves the last screen in view.
+    if (this.cleared && this.text !== '') {
+      record.newScreen = true;
+      this.cleared = false;
+    }
+    this.command = undefined;
+    this.text = '';
+    this.onRecord(record);
+  }
+}
+
+// The log on the page: each record becomes one element, added whole as a child of the
+// log, so that a screen reader announces that answer and nothing older (inside a
+// container, the whole container would be read again). A screen is the run of records
+// from one clear to the next: its first record is marked with a rule, and once the
+// next screen begins its records are dimmed. Each record is a block of its own, which
+// the browser lays out once: a turn costs the same however long the log. (Skipping the
+// earlier blocks with content-visibility saves nothing more, and Chromium then leaves
+// their text out of what screen readers can review.)
+export class LogView {
+  constructor(element) {
+    this.element = element;
+    this.clear();
+    // A phone's keyboard opening, or a turned phone, changes the room below the screen.
+    new ResizeObserver(() => this.scrollToEnd()).observe(element);
+  }
+
+  clear() {
+    this.element.replaceChildren();
+    this.element.style.paddingBottom = '';
+    this.records = [];
+    this.lastLine = '';
+    this.lastText = '';
+    this.marked = false;
+    this.screen = [];
+    this.room = 0;
+  }
+
+  append(record) {
+    this.element.append(this.place(record));
+    this.scrollToEnd();
+  }
+
+  // Many records at once, as when a saved game is restored: the log is quiet while they
+  // arrive, or a screen reader would read them all again.
+  show(records) {
+    const fragment = document.createDocumentFragment();
+    for (const record of records) {
+      fragment.append(this.place(record));
+    }
+    const live = this.element.getAttribute('aria-live');
+    this.element.setAttribute('aria-live', 'off');
+    this.element.append(fragment);
+    this.scrollToEnd();
+    requestAnimationFrame(() => requestAnimationFrame(() => {
+      this.element.setAttribute('aria-live', live);
+    }));
+  }
+
+  // Returns the record's element, with the classes of its place in the log given to it
+  // and to the records before it.
+  place(record) {
+    this.records.push(record);
+    const newScreen = record.newScreen === true && this.screen.length > 0;
+    const sameScreen = !newScreen && this.screen.length > 0;
+    const turn = this.turnElement(record, sameScreen ? this.lastLine : '');
+    const lineStart = record.text.lastIndexOf('\n') + 1;
+    const carried = !newScreen && record.command === undefined && lineStart === 0;
+    this.lastLine = (carried ? this.lastLine : '') + record.text.slice(lineStart);
+    if (newScreen) {
+      turn.classList.add('new-screen');
+      for (const earlier of this.screen) {
+        earlier.classList.add('earlier');
+      }
+      this.screen = [];
+    }
+    this.screen.push(turn);
+    return turn;
+  }
+
+  // `prompt` is the line the command was typed after.
+  turnElement(record, prompt) {
+    const turn = document.createElement('p');
+    turn.className = 'turn';
+    if (record.command !== undefined) {
+      // The player's line is shown but not spoken again: they have just typed it. It
+      // stays inline: a block inside the turn would have the whole log read again.
+      const command = document.createElement('span');
+      command.className = 'command';
+      command.setAttribute('aria-hidden', 'true');
+      command.textContent = `${record.command}\n`;
+      if (prompt !== '' && prompt.length <= kLongestPrompt) {
+        turn.classList.add('after-prompt');
+        turn.style.setProperty('--prompt', `${prompt.length}ch`);
+      }
+      turn.append(command);
+    }
+    turn.append(record.text);
+    // Orca takes an insertion with the same text as the one before for a duplicate event
+    // and stays silent: an invisible mark (style.css) keeps a repeated answer spoken.
+    this.marked = record.text === this.lastText && !this.marked;
+    if (this.marked) {
+      turn.classList.add('repeated');
+    }
+    this.lastText = record.text;
+    return turn;
+  }
+
+  // At most once a frame, however many turns arrive in it. The log keeps room below the
+  // current screen for it to start at the top of the view, as on a cleared terminal.
+  scrollToEnd() {
+    if (this.scrollWanted) {
+      return;
+    }
+    this.scrollWanted = true;
+    requestAnimationFrame(() => {
+      this.scrollWanted = false;
+      const first = this.screen[0];
+      const last = this.screen[this.screen.length - 1];
+      if (first === undefined) {
+        return;
+      }
+      const used = last.offsetTop + last.offsetHeight - first.offsetTop;
+      const room = Math.max(0, this.element.clientHeight - used);
+      if (room !== this.room) {
+        this.room = room;
+        this.element.style.paddingBottom = `${room}px`;
+      }
+      this.element.scrollTop = this.element.scrollHeight;
+    });
+  }
+}
+
+// The records as plain text: each command after its prompt, as a terminal echoes it,
+// and a rule where the screen was cleared.
+export function transcriptOf(records) {
+  let text = '';
+  for (const record of records) {
+    if (record.newScreen) {
+      text += `${text === '' || text.endsWith('\n') ? '' : '\n'}${kScreenRule}\n`;
+    }
+    if (record.command !== undefined) {
+      text += `${record.command}\n`;
+    }
+    text += record.text;
+  }
+  return text;
+}

@@ -1,0 +1,157 @@
+// The game kept in the browser's localStorage after every turn: the seed the page gave
+// the game, the lines the player sent, the key presses since the last line, and the log's
+// records. The game is deterministic, so those lines and that seed bring it back exactly.
+//
+// The lines and records are stored in chunks of a fixed size, of which a turn rewrites only
+// the last: saving costs the same at turn 3,000 as at turn 1. The header, written last,
+// says how many of each belong to the save, so a chunk written ahead of it is harmless.
+// It also names the tab that wrote it: tabs share one save, and the last to write wins.
+
+const kKey = 'vellumfall.save';
+const kFormat = 1;
+const kChunkSize = 100;
+
+// What the save says about the game, checked field by field: anything else is foreign.
+const kHeaderFields = {
+  format: (value) => value === kFormat,
+  tab: (value) => typeof value === 'string',
+  seed: Number.isSafeInteger,
+  lines: (value) => Number.isSafeInteger(value) && value >= 0,
+  records: (value) => Number.isSafeInteger(value) && value >= 0,
+  keys: (value) => Number.isSafeInteger(value) && value >= 0,
+  ended: (value) => typeof value === 'boolean',
+};
+
+const isLine = (value) => typeof value === 'string';
+const isRecord = (value) => typeof value === 'object' && value !== null &&
+    typeof value.text === 'string' &&
+    (value.command === undefined || typeof value.command === 'string') &&
+    (value.newScreen === undefined || value.newScreen === true);
+
+export class SaveDamaged extends Error {}
+
+export class SaveSlot {
+  // `storage` is null where the browser keeps nothing (storage turned off).
+  constructor(storage, tab) {
+    this.storage = storage;
+    this.tab = tab;
+    this.written = { lines: 0, records: 0 };
+  }
+
+  // Returns the saved game, null when there is none; throws SaveDamaged when the save
+  // cannot be read back whole.
+  load() {
+    const header = this.readHeader();
+    if (header === null) {
+      return null;
+    }
+    for (const [field, valid] of Object.entries(kHeaderFields)) {
+      if (!valid(header[field])) {
+        throw new SaveDamaged(`the save's ${field} is not one this page knows`);
+      }
+    }
+    const game = {
+      seed: header.seed,
+      lines: this.readList('lines', header.lines, isLine),
+      keys: header.keys,
+      ended: header.ended,
+      records: this.readList('records', header.records, isRecord),
+    };
+    this.written = { lines: header.lines, records: header.records };
+    return game;
+  }
+
+  // Saves `game` ({ seed, lines, keys, ended, records }), which has only grown since the
+  // last write. Returns false when the browser refused (a full or disabled storage).
+  write(game) {
+    if (this.storage === null) {
+      return false;
+    }
+    try {
+      this.writeList('lines', game.lines);
+      this.writeList('records', game.records);
+      this.storage.setItem(kKey, JSON.stringify({
+        format: kFormat, tab: this.tab, seed: game.seed, lines: game.lines.length,
+        records: game.records.length, keys: game.keys, ended: game.ended,
+      }));
+    } catch {
+      return false;
+    }
+    this.written = { lines: game.lines.length, records: game.records.length };
+    return true;
+  }
+
+  discard() {
+    if (this.storage === null) {
+      return;
+    }
+    const ours = [];
+    for (let index = 0; index < this.storage.length; index += 1) {
+      const key = this.storage.key(index);
+      if (key === kKey || key.startsWith(`${kKey}.`)) {
+        ours.push(key);
+      }
+    }
+    for (const key of ours) {
+      this.storage.removeItem(key);
+    }
+    this.written = { lines: 0, records: 0 };
+  }
+
+  // Whether `key`, from a storage event, is the header (null: the whole storage changed).
+  static isHeader(key) {
+    return key === null || key === kKey;
+  }
+
+  // Another tab has written the save since this one did, or has discarded it.
+  takenElsewhere() {
+    try {
+      const header = this.readHeader();
+      return header === null || header.tab !== this.tab;
+    } catch {
+      return true;
+    }
+  }
+
+  readHeader() {
+    const text = this.storage === null ? null : this.storage.getItem(kKey);
+    if (text === null) {
+      return null;
+    }
+    try {
+      const header = JSON.parse(text);
+      return typeof header === 'object' && header !== null ? header : {};
+    } catch {
+      throw new SaveDamaged('the save is not JSON');
+    }
+  }
+
+  readList(name, length, valid) {
+    let list = [];
+    for (let chunk = 0; chunk * kChunkSize < length; chunk += 1) {
+      let items;
+      try {
+        items = JSON.parse(this.storage.getItem(`${kKey}.${name}.${chunk}`));
+      } catch {
+        items = null;
+      }
+      if (!Array.isArray(items)) {
+        throw new SaveDamaged(`the save's ${name} are missing`);
+      }
+      list = list.concat(items);
+    }
+    if (list.length < length || !list.slice(0, length).every(valid)) {
+      throw new SaveDamaged(`the save's ${name} are damaged`);
+    }
+    return list.slice(0, length);
+  }
+
+  // Rewrites the chunks from the one holding the first item not yet written.
+  writeList(name, list) {
+    for (let chunk = Math.floor(this.written[name] / kChunkSize);
+      chunk * kChunkSize < list.length; chunk += 1) {
+      const items = list.slice(chunk * kChunkSize, (chunk + 1) * kChunkSize);
+      this.storage.setItem(`${kKey}.${name}.${chunk}`, JSON.stringify(items));
+    }
+  }
+}
