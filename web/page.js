@@ -3,6 +3,7 @@
 // every turn is saved so that the game outlives the page. This is the host the
 // WebAssembly module calls (src/platform/web/HostCalls.cpp).
 import { LogView, TurnRecorder, transcriptOf } from './log.js';
+import { AutoMap } from './map.js';
 import { SaveDamaged, SaveSlot } from './save.js';
 
 // All of playGame's bits (src/platform/web/main.cpp): the page is a terminal at both
@@ -12,6 +13,7 @@ const kModifiers = new Set(['Shift', 'Control', 'Alt', 'AltGraph', 'Meta', 'Caps
 
 const main = document.querySelector('main');
 const view = new LogView(document.getElementById('log'));
+const map = new AutoMap(document.getElementById('map'), document.getElementById('map-button'));
 const form = document.getElementById('command-form');
 const input = document.getElementById('command');
 const sendButton = document.getElementById('send');
@@ -175,6 +177,7 @@ const host = {
   resetColours: () => {},
   clearScreen: () => session.recorder.clear(),
   waitForKey,
+  showPosition: (level, x, y, kind) => map.record(level, x, y, kind),
 };
 
 // Plays one game to its end, first replaying `saved` when there is one. Returns how it
@@ -190,6 +193,8 @@ async function runSession(module, saved) {
   });
   session = { recorder, replay: saved ? { saved, next: 0, keys: saved.keys } : null,
               ending: false, damaged: false };
+  // A replayed save draws the map again as it goes.
+  map.clear();
   setState('busy');
   module.ccall('useSeed', null, ['number'], [game.seed]);
   session.finished = module.ccall('playGame', 'number', ['number'], [kWholeTerminal],
@@ -312,9 +317,9 @@ input.addEventListener('keydown', (event) => {
   input.value = history[recalled] ?? '';
 });
 
-// At a key wait, any key continues; it is neither typed nor sent.
+// At a key wait, any key continues, but the map's own; it is neither typed nor sent.
 window.addEventListener('keydown', (event) => {
-  if (!keyWaitOpen() || event.repeat || kModifiers.has(event.key)) {
+  if (!keyWaitOpen() || event.repeat || kModifiers.has(event.key) || map.takesKey(event)) {
     return;
   }
   event.preventDefault();

@@ -378,3 +378,74 @@ test('offline after the first visit, and installable', async (t) => {
   assert.deepEqual(errors, []);
   await context.close();
 });
+
+test('the map: the squares visited, the ways taken and the player; it follows a level ' +
+     'change, comes back after a reload, and stands beside the log on a wide screen',
+     async () => {
+  const context = await newPhone();
+  const { page, errors } = await openPage(context);
+  const lines = fs.readFileSync(walkthrough, 'utf8').split('\n');
+  await playLines(page, lines.slice(0, 8));
+  await page.click('#map-button');
+  assert.equal(await page.getAttribute('#map-button', 'aria-expanded'), 'true');
+  // Each shape at the square it stands on, the ways by both ends, as x,y.
+  const at = (selector) => page.locator(`#map ${selector}`).evaluateAll((shapes) => shapes.map(
+    (shape) => {
+      if (shape.localName === 'line') {
+        const end = (x, y) => [x, y].map((name) => Math.round(shape[name].baseVal.value)).join();
+        return `${end('x1', 'y1')} ${end('x2', 'y2')}`;
+      }
+      const box = shape.getBBox();
+      return `${Math.round(box.x + box.width / 2)},${Math.round(box.y + box.height / 2)}`;
+    }).sort());
+  // The walkthrough's first moves: w, n, n, w, n, w from the start.
+  const walked = ['0,0', '-1,0', '-1,-1', '-1,-2', '-2,-2', '-2,-3', '-3,-3'];
+  assert.deepEqual(await at('.square'), [...walked].sort());
+  assert.deepEqual(await at('.way'),
+                   walked.slice(1).map((square, i) => `${walked[i]} ${square}`).sort());
+  assert.deepEqual(await at('.here'), ['-3,-3']);
+  await page.getByRole('img', { name: 'Ground level: 7 places visited' }).waitFor();
+  await assertAccessible(page, 'the map');
+  await assertNoSidewaysScrolling(page);
+
+  // Played on with the map open, down to the tunnels: the map goes down too, and the way
+  // down is marked on both levels.
+  for (const line of lines.slice(8, lines.indexOf('d') + 1)) {
+    if (await state(page) === 'key') {
+      await page.keyboard.press('Space');
+      await whenWaiting(page);
+    }
+    await typeLine(page, line);
+  }
+  await page.getByText('Below ground: 1 place visited').waitFor();
+  const [below] = await at('.here');
+  assert.deepEqual(await at('.stairs'), [below]);
+  assert.equal(await page.inputValue('#map select'), '1');
+  await page.selectOption('#map select', { label: 'Ground level' });
+  assert.ok((await at('.stairs')).includes(below));
+  assert.deepEqual(await at('.here'), []);
+  const ground = await page.locator('#map svg').innerHTML();
+
+  // A reload draws it again from the replay; Escape closes it, back to the Map button.
+  await page.reload();
+  await whenWaiting(page);
+  await page.click('#map-button');
+  await page.selectOption('#map select', { label: 'Ground level' });
+  assert.equal(await page.locator('#map svg').innerHTML(), ground);
+  await page.focus('#map select');
+  await page.keyboard.press('Escape');
+  assert.ok(await page.locator('#map').isHidden());
+  assert.equal(await activeId(page), 'map-button');
+
+  await page.setViewportSize({ width: 1280, height: 800 });
+  await page.click('#map-button');
+  const log = await page.locator('#log').boundingBox();
+  const map = await page.locator('#map').boundingBox();
+  assert.ok(map.x >= log.x + log.width, 'the map stands beside the log');
+  // A new game starts a new map.
+  page.once('dialog', (dialog) => dialog.accept());
+  await page.click('#new-game');
+  await page.getByText('No places visited yet').waitFor();
+  assert.deepEqual(errors, []);
+  await context.close();
+});
