@@ -30,10 +30,14 @@ export class AutoMap {
     this.chooser = panel.querySelector('select');
     this.summary = panel.querySelector('.summary');
     this.drawWanted = false;
-    // Like Send, Map takes no focus from the input: the player plays on with the map open.
-    button.addEventListener('mousedown', (event) => event.preventDefault());
+    // Like Send, Map and Close take no focus from the input: the player plays on with the
+    // map open, and a phone keeps its keyboard.
+    const close = panel.querySelector('.close');
+    for (const control of [button, close]) {
+      control.addEventListener('mousedown', (event) => event.preventDefault());
+    }
     button.addEventListener('click', () => (panel.hidden ? this.open() : this.close()));
-    panel.querySelector('.close').addEventListener('click', () => this.close());
+    close.addEventListener('click', () => this.close());
     this.chooser.addEventListener('change', () => {
       this.shown = Number(this.chooser.value);
       this.draw();
