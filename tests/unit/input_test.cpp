@@ -176,6 +176,20 @@ TEST(SessionEndTest, AWriteErrorStopsTheGameBeforeItReadsAgain) {
     EXPECT_EQ("vellumfall: cannot write output: No space left on device\n", ended.errors);
     EXPECT_EQ(100U, output.written().size());
     EXPECT_EQ(0, input.rdbuf()->pubseekoff(0, std::ios::cur, std::ios::in));
+    // What failed is not handed on again at the next flush.
+    EXPECT_EQ(0, output.pubsync());
+}
+
+TEST(SessionEndTest, OutputLongerThanTheBufferArrivesWholeAndInOrder) {
+    FailingOutput output(1'000'000);
+    std::ostream out(&output);
+    std::string text;
+    for (int line = 0; text.size() < 50'000; ++line) {
+        text += std::to_string(line) + '\n';
+    }
+    out << text;
+    out.flush();
+    EXPECT_EQ(text, output.written());
 }
 
 TEST(SessionEndTest, EndOfInputIsStillStatusZeroWithNothingOnStandardError) {

@@ -21,6 +21,9 @@ TEST(WordWrapperTest, TextThatFitsIsUnchangedBlanksAndLineEndsAndAll) {
     const std::string_view text = "Welcome to Vellumfall \n         by Quorrin! \n \n\n>>";
     EXPECT_EQ(text, wrapAt(22, text));
     EXPECT_EQ(text, wrapAt(0, text));
+    // A letter beyond ASCII is several bytes and one column.
+    EXPECT_EQ("\xC3\xA9t\xC3\xA9 \xC3\xA9t\xC3\xA9\n",
+              wrapAt(7, "\xC3\xA9t\xC3\xA9 \xC3\xA9t\xC3\xA9\n"));
 }
 
 TEST(WordWrapperTest, LongLinesBreakAtBlanksOnly) {
@@ -46,6 +49,10 @@ TEST(WordWrapperTest, AWordSplitOverPiecesIsHeldUntilItEnds) {
     wrapper.wrap("umbling", wrapped);
     wrapper.flush(wrapped);
     EXPECT_EQ("one\ncrumbling", wrapped);
+    // Not a word without end, though: that would be held whole.
+    wrapped.clear();
+    wrapper.wrap(std::string(10'000, 'x'), wrapped);
+    EXPECT_FALSE(wrapped.empty());
 }
 
 TEST(WordWrapperTest, EscapeSequencesTakeNoRoomAndCursorHomeAndReturnStartALine) {

@@ -109,8 +109,12 @@ int EditedInput::readCharacter(wchar_t& character) {
 
 void EditedInput::waitForInput() {
     pollfd ready{inputFd, POLLIN, 0};
-    // poll is never restarted after a handler, so every signal comes back here.
-    while (::poll(&ready, 1, -1) < 0 && errno == EINTR) {
+    int polled = 0;
+    do {
+        // poll is never restarted after a handler; but a signal that came while the editor
+        // was busy, or with the keys, cuts no poll short: so look after every one.
+        polled = ::poll(&ready, 1, -1);
+        const int pollError = errno;
         if (const unsigned resizes = terminal_state::resizes(); resizes != seenResizes) {
             seenResizes = resizes;
             el_resize(editor);
@@ -122,7 +126,8 @@ void EditedInput::waitForInput() {
             writeAll(outputFd, "\r");
             el_set(editor, EL_REFRESH);
         }
-    }
+        errno = pollError;
+    } while (polled < 0 && errno == EINTR);
 }
 
 char* EditedInput::promptOf(editline* editor) {
