@@ -1,5 +1,7 @@
 #include "console/ChunkedStreams.h"
 
+#include "console/WordWrapper.h"
+
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
@@ -37,7 +39,7 @@ bool ChunkedInputBuffer::skipByteOrderMark(bool more) {
     return more;
 }
 
-ChunkedOutputBuffer::ChunkedOutputBuffer() {
+ChunkedOutputBuffer::ChunkedOutputBuffer(WordWrapper* wrapper) : wrapper(wrapper) {
     setp(buffer.data(), buffer.data() + buffer.size());
 }
 
@@ -52,7 +54,11 @@ ChunkedOutputBuffer::int_type ChunkedOutputBuffer::overflow(int_type character) 
 
 int ChunkedOutputBuffer::sync() {
     handOn();
-    finishFlush();
+    if (wrapper != nullptr) {
+        wrapped.clear();
+        wrapper->flush(wrapped);
+        writeWrapped();
+    }
     return 0;
 }
 
@@ -60,7 +66,20 @@ void ChunkedOutputBuffer::handOn() {
     const std::string_view pending(pbase(), static_cast<std::size_t>(pptr() - pbase()));
     // Emptied first: should the write fail, nothing is written twice.
     setp(buffer.data(), buffer.data() + buffer.size());
-    if (!pending.empty()) {
+    if (pending.empty()) {
+        return;
+    }
+    if (wrapper == nullptr) {
         writeChunk(pending);
+        return;
+    }
+    wrapped.clear();
+    wrapper->wrap(pending, wrapped);
+    writeWrapped();
+}
+
+void ChunkedOutputBuffer::writeWrapped() {
+    if (!wrapped.empty()) {
+        writeChunk(wrapped);
     }
 }

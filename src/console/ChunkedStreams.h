@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+class WordWrapper;
+
 // Stream buffers over whatever a platform reads from and writes to: a file descriptor, a
 // line editor, a web page. A platform says only how to get and put one piece of text; the
 // buffering, and the few rules that hold wherever the game runs, live here.
@@ -29,23 +31,26 @@ private:
     bool atStart = true;
 };
 
-// Output, buffered until it is full or flushed, then handed on in one piece.
+// Output, buffered until it is full or flushed, then handed on in one piece. With a
+// wrapper, the text is broken between words on its way to a terminal, the same way on
+// every platform; a word it holds back goes out at the flush, when the player is about to
+// read.
 class ChunkedOutputBuffer : public std::streambuf {
 public:
-    ChunkedOutputBuffer();
+    explicit ChunkedOutputBuffer(WordWrapper* wrapper = nullptr);
 
 protected:
     // Writes all of `text`, or throws StreamFailure.
     virtual void writeChunk(std::string_view text) = 0;
-    // Called after a flush has handed on everything buffered, for a subclass that holds
-    // text back (an unfinished word, say) until the player is about to see it.
-    virtual void finishFlush() {}
 
     int_type overflow(int_type character) override;
     int sync() override;
 
 private:
     void handOn();
+    void writeWrapped();
 
+    WordWrapper* wrapper;
+    std::string wrapped;
     std::array<char, 8192> buffer{};
 };

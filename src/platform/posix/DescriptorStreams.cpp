@@ -43,21 +43,7 @@ bool DescriptorInput::readChunk(std::string& chunk) {
 }
 
 void DescriptorOutput::writeChunk(std::string_view text) {
-    if (wrapper == nullptr) {
-        writeAll(fd, text);
-        return;
-    }
-    wrapped.clear();
-    wrapper->wrap(text, wrapped);
-    writeAll(fd, wrapped);
-}
-
-void DescriptorOutput::finishFlush() {
-    if (wrapper != nullptr) {
-        wrapped.clear();
-        wrapper->flush(wrapped);
-        writeAll(fd, wrapped);
-    }
+    writeAll(fd, text);
 }
 
 void writeAll(int fd, std::string_view text) {

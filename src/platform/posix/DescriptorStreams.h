@@ -28,16 +28,14 @@ private:
 // With a wrapper, the text is wrapped on its way to the terminal.
 class DescriptorOutput final : public ChunkedOutputBuffer {
 public:
-    explicit DescriptorOutput(int fd, WordWrapper* wrapper = nullptr) : fd(fd), wrapper(wrapper) {}
+    explicit DescriptorOutput(int fd, WordWrapper* wrapper = nullptr)
+        : ChunkedOutputBuffer(wrapper), fd(fd) {}
 
 protected:
     void writeChunk(std::string_view text) override;
-    void finishFlush() override;
 
 private:
     int fd;
-    WordWrapper* wrapper;
-    std::string wrapped;
 };
 
 // Writes all of `text` to `fd`, waiting where the descriptor is not ready; throws

@@ -21,27 +21,6 @@ bool HostInput::readChunk(std::string& chunk) {
 }
 
 void HostOutput::writeChunk(std::string_view text) {
-    if (wrapper == nullptr) {
-        write(text);
-        return;
-    }
-    wrapped.clear();
-    wrapper->wrap(text, wrapped);
-    write(wrapped);
-}
-
-void HostOutput::finishFlush() {
-    if (wrapper != nullptr) {
-        wrapped.clear();
-        wrapper->flush(wrapped);
-        write(wrapped);
-    }
-}
-
-void HostOutput::write(std::string_view text) {
-    if (text.empty()) {
-        return;
-    }
     if (const int error = host::write(stream, text); error != 0) {
         failToWrite(error);
     }

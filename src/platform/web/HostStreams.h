@@ -30,16 +30,11 @@ private:
 class HostOutput final : public ChunkedOutputBuffer {
 public:
     explicit HostOutput(host::Stream stream, WordWrapper* wrapper = nullptr)
-        : stream(stream), wrapper(wrapper) {}
+        : ChunkedOutputBuffer(wrapper), stream(stream) {}
 
 protected:
     void writeChunk(std::string_view text) override;
-    void finishFlush() override;
 
 private:
-    void write(std::string_view text);
-
     host::Stream stream;
-    WordWrapper* wrapper;
-    std::string wrapped;
 };

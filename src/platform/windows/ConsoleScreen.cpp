@@ -1,15 +1,6 @@
 #include "platform/windows/ConsoleScreen.h"
 
-ConsoleScreen::ConsoleScreen(HANDLE output) : output(output), wrapper([this] { return width(); }) {}
-
-void ConsoleScreen::wrap(std::string_view text, std::string& wrapped) {
-    known = false;
-    wrapper.wrap(text, wrapped);
-}
-
-void ConsoleScreen::flush(std::string& wrapped) {
-    wrapper.flush(wrapped);
-}
+ConsoleScreen::ConsoleScreen(HANDLE output) : output(output), words([this] { return width(); }) {}
 
 std::size_t ConsoleScreen::width() {
     if (!known) {

@@ -65,24 +65,6 @@ bool CrtInput::readChunk(std::string& chunk) {
 }
 
 void CrtOutput::writeChunk(std::string_view text) {
-    if (screen == nullptr) {
-        writeAll(text);
-        return;
-    }
-    wrapped.clear();
-    screen->wrap(text, wrapped);
-    writeAll(wrapped);
-}
-
-void CrtOutput::finishFlush() {
-    if (screen != nullptr) {
-        wrapped.clear();
-        screen->flush(wrapped);
-        writeAll(wrapped);
-    }
-}
-
-void CrtOutput::writeAll(std::string_view text) const {
     while (!text.empty()) {
         clearLastError();
         const int written = ::_write(fd, text.data(), static_cast<unsigned>(text.size()));

@@ -25,19 +25,15 @@ private:
     ConsoleScreen* echoedTo;
 };
 
-// With a screen, the text is wrapped on its way to the console.
+// With a wrapper, the text is wrapped on its way to the console.
 class CrtOutput final : public ChunkedOutputBuffer {
 public:
-    explicit CrtOutput(int fd, ConsoleScreen* screen = nullptr) : fd(fd), screen(screen) {}
+    explicit CrtOutput(int fd, WordWrapper* wrapper = nullptr)
+        : ChunkedOutputBuffer(wrapper), fd(fd) {}
 
 protected:
     void writeChunk(std::string_view text) override;
-    void finishFlush() override;
 
 private:
-    void writeAll(std::string_view text) const;
-
     int fd;
-    ConsoleScreen* screen;
-    std::string wrapped;
 };

@@ -44,7 +44,7 @@ int main(int argc, char** argv) {
     ConsoleScreen screen(outputHandle);
     ConsoleScreen* wrapping = console_state::isConsole(outputHandle) ? &screen : nullptr;
     CrtInput input(::_fileno(stdin), console_state::isConsole(inputHandle) ? wrapping : nullptr);
-    CrtOutput output(::_fileno(stdout), wrapping);
+    CrtOutput output(::_fileno(stdout), wrapping != nullptr ? &wrapping->wrapper() : nullptr);
     std::istream in(&input);
     std::ostream out(&output);
     WindowsConsole console(out, inputHandle, outputHandle);
