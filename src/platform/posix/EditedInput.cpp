@@ -49,7 +49,12 @@ EditedInput::EditedInput(WordWrapper& screen, int inputFd, int outputFd)
       inputFd(inputFd),
       outputFd(outputFd),
       seenResizes(terminal_state::resizes()),
-      seenContinues(terminal_state::continues()) {
+      lineRedraw{terminal_state::continues(), [this] {
+                     // The shell wrote over the line while the game was stopped; the editor
+                     // draws it again from where it believes the line starts.
+                     writeAll(this->outputFd, "\r");
+                     el_set(editor, EL_REFRESH);
+                 }} {
     // The terminal's encoding, so that a letter beyond ASCII is edited as one character.
     std::setlocale(LC_CTYPE, "");
     editor = el_init("vellumfall", stdin, stdout, stderr);
@@ -119,13 +124,7 @@ void EditedInput::waitForInput() {
             seenResizes = resizes;
             el_resize(editor);
         }
-        if (const unsigned continues = terminal_state::continues(); continues != seenContinues) {
-            seenContinues = continues;
-            // The shell wrote over the line while the game was stopped; the editor draws it
-            // again from where it believes the line starts.
-            writeAll(outputFd, "\r");
-            el_set(editor, EL_REFRESH);
-        }
+        lineRedraw.ifContinued();
         errno = pollError;
     } while (polled < 0 && errno == EINTR);
 }
@@ -138,7 +137,7 @@ char* EditedInput::promptOf(editline* editor) {
 
 bool EditedInput::readChunk(std::string& chunk) {
     // Before the prompt is drawn: a stop from then on calls for drawing it again.
-    seenContinues = terminal_state::continues();
+    lineRedraw.shownAt = terminal_state::continues();
     prompt = screen.currentLine();
     if (!prompt.empty()) {
         // The prompt is on the screen already; the editor draws it again from the start

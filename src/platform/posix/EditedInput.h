@@ -4,6 +4,7 @@
 #include <string>
 
 #include "console/ChunkedStreams.h"
+#include "platform/posix/TerminalState.h"
 
 class WordWrapper;
 struct editline;
@@ -40,7 +41,7 @@ private:
     int outputFd;
     std::string prompt;
     unsigned seenResizes = 0;
-    unsigned seenContinues = 0;
+    terminal_state::Redraw lineRedraw;
     editline* editor = nullptr;
     history* entered = nullptr;
 };

@@ -6,7 +6,6 @@
 #include <cerrno>
 
 #include "console/StreamFailure.h"
-#include "platform/posix/TerminalState.h"
 
 namespace {
 
@@ -17,11 +16,15 @@ constexpr int kRestOfKeyMs = 50;
 constexpr int kLongestSequence = 16;
 
 // Waits until `fd` has input, redrawing the wait after the game was stopped and continued.
-void waitForInput(int fd, Redraw& redraw) {
+void waitForInput(int fd, terminal_state::Redraw& redraw) {
     pollfd ready{fd, POLLIN, 0};
-    while (::poll(&ready, 1, -1) < 0 && errno == EINTR) {
+    int polled = 0;
+    do {
+        polled = ::poll(&ready, 1, -1);
+        const int pollError = errno;
         redraw.ifContinued();
-    }
+        errno = pollError;
+    } while (polled < 0 && errno == EINTR);
 }
 
 // False at the end of input.
@@ -89,14 +92,7 @@ int continuationBytesAfter(unsigned char lead) {
 
 }  // namespace
 
-void Redraw::ifContinued() {
-    if (const unsigned continues = terminal_state::continues(); continues != shownAt) {
-        shownAt = continues;
-        write();
-    }
-}
-
-void readOneKey(int fd, Redraw& redraw) {
+void readOneKey(int fd, terminal_state::Redraw& redraw) {
     waitForInput(fd, redraw);
     unsigned char first = 0;
     if (!readByte(fd, first)) {

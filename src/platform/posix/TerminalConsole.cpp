@@ -61,10 +61,10 @@ void TerminalConsole::waitForKey() {
     if (!setup.outputIsTerminal || !setup.inputIsTerminal) {
         return;
     }
-    Redraw redraw{terminal_state::continues(), [this] {
-                      out << '\r' << kPressAnyKey;
-                      out.flush();
-                  }};
+    terminal_state::Redraw redraw{terminal_state::continues(), [this] {
+                                      out << '\r' << kPressAnyKey;
+                                      out.flush();
+                                  }};
     out << kPressAnyKey;
     out.flush();
     {

@@ -211,6 +211,13 @@ unsigned continues() {
     return static_cast<unsigned>(gContinues);
 }
 
+void Redraw::ifContinued() {
+    if (const unsigned now = continues(); now != shownAt) {
+        shownAt = now;
+        write();
+    }
+}
+
 void installSignalHandlers() {
     install(SIGWINCH, noteResize);
     install(SIGCONT, noteContinue);

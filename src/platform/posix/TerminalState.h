@@ -2,6 +2,7 @@
 
 #include <termios.h>
 
+#include <functional>
 #include <string_view>
 
 // What the game has changed on its terminal, kept where a signal handler can reach it,
@@ -30,6 +31,18 @@ unsigned resizes();
 // How often the game has been continued after a stop, since the handlers were installed:
 // whatever it showed on the line it was reading may have been written over.
 unsigned continues();
+
+// What a wait shows the player (the prompt and its line, "Press any key"), and how to show
+// it again: a stop (Ctrl-Z) gives the terminal to the shell, which writes over it, and the
+// game is continued on a fresh line. Not for a handler: it runs where the game waits.
+struct Redraw {
+    // continues() when the wait was last shown.
+    unsigned shownAt;
+    std::function<void()> write;
+
+    // Shows the wait again if the game was continued since it was last shown.
+    void ifContinued();
+};
 
 // Installs the handlers, except for a signal the game was started with ignored: a game
 // started by nohup, or in the background by a shell without job control, keeps it ignored.
