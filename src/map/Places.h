@@ -105,6 +105,10 @@ struct Place {
     constexpr bool covers(int px, int py, int pz) const {
         return level == pz && x.contains(px) && y.contains(py);
     }
+    // Every x or every y of its level, as the clock tower's upper floors are.
+    constexpr bool isUnbounded() const {
+        return x.first == INT_MIN || x.last == INT_MAX || y.first == INT_MIN || y.last == INT_MAX;
+    }
 };
 
 // Every place of the world, in map order: by level, then by column, then north to south.

@@ -48,11 +48,6 @@ const Beyond kBeyondTheRows[] = {
 // Where every game starts, and where death and the fog bring the player back.
 constexpr Square kStart{0, 0, 0};
 
-bool unbounded(const Place& place) {
-    return place.x.first == INT_MIN || place.x.last == INT_MAX || place.y.first == INT_MIN ||
-           place.y.last == INT_MAX;
-}
-
 std::string spanText(Span span) {
     if (span.first == INT_MIN && span.last == INT_MAX) {
         return "every";
@@ -113,7 +108,7 @@ const Walk& walk() {
             queue.pop_front();
         }
         for (const Place& place : allPlaces()) {
-            if (!unbounded(place)) {
+            if (!place.isUnbounded()) {
                 for (int x = place.x.first; x <= place.x.last; ++x) {
                     for (int y = place.y.first; y <= place.y.last; ++y) {
                         w.squares.push_back({x, y, place.level});
@@ -122,7 +117,7 @@ const Walk& walk() {
             }
         }
         for (const Square& s : w.reached) {
-            if (unbounded(*placeAt(s))) {
+            if (placeAt(s)->isUnbounded()) {
                 w.squares.push_back(s);
             }
         }

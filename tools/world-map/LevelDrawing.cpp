@@ -58,7 +58,7 @@ struct Window {
 Window windowOf(int level, const WorldFacts& facts) {
     Window window;
     for (const Place& place : allPlaces()) {
-        if (place.level == level && !isUnbounded(place)) {
+        if (place.level == level && !place.isUnbounded()) {
             window.include(place.x.first, place.y.first);
             window.include(place.x.last, place.y.last);
         }
@@ -198,7 +198,7 @@ void drawLabel(Drawing& drawing, const Place& place, int left, int top) {
     std::string excerpt(place.description.starts_with(kCommonStart)
                             ? place.description.substr(kCommonStart.size())
                             : place.description);
-    if (isUnbounded(place)) {
+    if (place.isUnbounded()) {
         excerpt = "(every x and y) " + excerpt;
     }
     for (const std::string& line : wrapWords(excerpt, kCharsPerLine, 3 - lines)) {
@@ -210,7 +210,7 @@ void drawLabel(Drawing& drawing, const Place& place, int left, int top) {
 // Where a row's label goes: its first square in the window, or for a row on every square
 // the first square that the start reaches there.
 Square labelSquare(const Place& place, const Window& window, const WorldFacts& facts) {
-    if (isUnbounded(place)) {
+    if (place.isUnbounded()) {
         for (const Square& square : facts.reached) {
             if (findPlace(square.x, square.y, square.level) == &place) {
                 return square;
@@ -234,7 +234,7 @@ void drawPlace(Drawing& drawing, std::ostringstream& svg, const Window& window, 
         << "</title>\n";
     drawing.box(window.left(firstX), window.top(firstY), (lastX - firstX + 1) * kCellWidth,
                 (lastY - firstY + 1) * kCellHeight,
-                place.event == Event::None ? kPlaceFill : kEventFill, isUnbounded(place));
+                place.event == Event::None ? kPlaceFill : kEventFill, place.isUnbounded());
     // The squares within a row of several, faintly.
     for (int x = firstX; x <= lastX; ++x) {
         for (int y = firstY; y <= lastY; ++y) {

@@ -1,7 +1,6 @@
 #include "WorldFacts.h"
 
 #include <algorithm>
-#include <climits>
 #include <deque>
 #include <sstream>
 
@@ -54,11 +53,6 @@ WorldFacts gatherWorldFacts() {
         facts.reached = reachedFrom(facts.start);
     }
     return facts;
-}
-
-bool isUnbounded(const Place& place) {
-    return place.x.first == INT_MIN || place.x.last == INT_MAX || place.y.first == INT_MIN ||
-           place.y.last == INT_MAX;
 }
 
 std::string rowLabel(const Place& place) {

@@ -30,9 +30,6 @@ struct WorldFacts {
 
 WorldFacts gatherWorldFacts();
 
-// A row that covers every x or every y of its level.
-bool isUnbounded(const Place& place);
-
 // The row's place in the table, counted from 0, as "#12".
 std::string rowLabel(const Place& place);
 
