@@ -14,10 +14,6 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-# The C++ runtime, libgcc and winpthreads linked in: a player's machine has none of their
-# DLLs, and every program of the build (the tests too) then runs under wine as it is.
-set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
-
 # wine keeps a whole Windows in its prefix: the build's own, never ~/.wine, however the
 # tests are started. wine64 itself, where the distribution has it apart, spares the
 # warning about a missing 32-bit wine; -all silences wine's own messages, and the two

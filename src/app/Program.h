@@ -2,7 +2,7 @@
 
 #include <iosfwd>
 
-#include "entities/Zombie.h"
+#include "game/Clock.h"
 
 class Console;
 

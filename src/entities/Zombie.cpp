@@ -2,10 +2,6 @@
 
 #include <cstdlib>
 
-std::time_t systemClock() {
-    return std::time(nullptr);
-}
-
 void Zombie::scatter(Clock clock) {
     std::srand(static_cast<unsigned>(clock()));
     x = std::rand() % 10 - 5;

@@ -1,14 +1,10 @@
 #pragma once
 
-#include <ctime>
 #include <string>
 #include <utility>
 
 #include "entities/Enemy.h"
-
-// Where the time comes from; a test hands in its own.
-using Clock = std::time_t (*)();
-std::time_t systemClock();
+#include "game/Clock.h"
 
 // The Void Zombies wait off the map until the meteor throws them onto the surface.
 class Zombie final : public Enemy {
