@@ -6,9 +6,6 @@ import { LogView, TurnRecorder, transcriptOf } from './log.js';
 import { AutoMap } from './map.js';
 import { SaveDamaged, SaveSlot } from './save.js';
 
-// All of playGame's bits (src/platform/web/main.cpp): the page is a terminal at both
-// ends, with colours.
-const kWholeTerminal = 1 | 2 | 4 | 8;
 const kModifiers = new Set(['Shift', 'Control', 'Alt', 'AltGraph', 'Meta', 'CapsLock']);
 
 const main = document.querySelector('main');
@@ -29,7 +26,7 @@ const slot = new SaveSlot(openStorage(), tab);
 
 // The game being played, as the save keeps it.
 let game = null;
-// The playGame call under way: its recorder, the save it is replaying, and whether it is
+// The game under way in the module: its recorder, the save it is replaying, and whether it is
 // being ended early (for a new game, or a save that does not replay).
 let session = null;
 // Lines sent before the game asked for them, in order.
@@ -169,7 +166,11 @@ function continueGame() {
   resolve();
 }
 
+// The page is a terminal at both ends, which shows the game's effects itself.
 const host = {
+  isTerminal: () => true,
+  environment: () => undefined,
+  showsEffects: true,
   read,
   write: (stream, bytes) => session.recorder.write(bytes),
   setColours: () => document.body.classList.add('game-colours'),
@@ -197,7 +198,7 @@ async function runSession(module, saved) {
   map.clear();
   setState('busy');
   module.ccall('useSeed', null, ['number'], [game.seed]);
-  session.finished = module.ccall('playGame', 'number', ['number'], [kWholeTerminal],
+  session.finished = module.ccall('run', 'number', ['number', 'array'], [0, new Uint8Array(0)],
                                   { async: true });
   const exitStatus = await session.finished;
   recorder.endTurn();

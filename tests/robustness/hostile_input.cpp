@@ -304,7 +304,7 @@ const std::array kCases{
          .input = Input::Closed,
          .output = Output::FullDisk,
          .arguments = {"--version"},
-         .outcome = {1, 0, "vellumfall: cannot write output\n", "", true}},
+         .outcome = {1, 0, "vellumfall: cannot write output: No space left on device\n", "", true}},
 };
 #pragma GCC diagnostic pop
 

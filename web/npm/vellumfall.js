@@ -12,13 +12,6 @@ const util = require('util');
 const { Keyboard } = require('../lib/terminal.js');
 const createVellumfall = require('../lib/vellumfall.js');
 
-// The bits of playGame's argument, as in src/platform/web/main.cpp.
-const kInputIsTerminal = 1;
-const kOutputIsTerminal = 2;
-const kEscapes = 4;
-const kColours = 8;
-const kWrapped = 16;
-
 const kGameColours = '\x1b[92;40m';
 const kResetColours = '\x1b[0m';
 const kClearScreen = '\x1b[H\x1b[2J';
@@ -46,22 +39,6 @@ function writeAll(fd, data) {
       Atomics.wait(pause, 0, 0, 1);
     }
   }
-}
-
-// The same rules as the POSIX game: no escapes on a dumb terminal, no colours with NO_COLOR,
-// lines edited where both ends are a terminal that takes escapes.
-function describeTerminal() {
-  const input = tty.isatty(0);
-  const output = tty.isatty(1);
-  const term = process.env.TERM;
-  const escapes = output && Boolean(term) && term !== 'dumb';
-  const colours = escapes && !process.env.NO_COLOR;
-  return {
-    bits: (input ? kInputIsTerminal : 0) | (output ? kOutputIsTerminal : 0) |
-        (escapes ? kEscapes : 0) | (colours ? kColours : 0) | (output ? kWrapped : 0),
-    input,
-    lineEditing: escapes && input,
-  };
 }
 
 function restoreTerminal() {
@@ -119,12 +96,21 @@ async function readPiped() {
   }
 }
 
-function makeHost(terminal) {
-  const read = !terminal.input ? readPiped
-    : terminal.lineEditing ? (prompt) => keyboard.readLine(prompt, process.stdout)
-      : () => keyboard.readAvailable();
+// Read from only once the game reads: `--version &` must not touch the terminal.
+function terminalKeyboard() {
+  keyboard ??= new Keyboard(process.stdin, signalKey);
+  return keyboard;
+}
+
+// The module asks for the raw facts (is this a terminal, what does the environment say)
+// and decides what follows from them, as every front end of the game does.
+function makeHost(inputIsTerminal) {
   return {
-    read,
+    read: (prompt, edited) => (!inputIsTerminal ? readPiped()
+      : edited ? terminalKeyboard().readLine(prompt, process.stdout)
+        : terminalKeyboard().readAvailable()),
+    isTerminal: (fd) => tty.isatty(fd),
+    environment: (name) => process.env[name],
     write: (stream, bytes) => writeAll(stream, bytes),
     // Node asks the terminal again when it is resized (and then emits 'resize').
     columns: () => process.stdout.columns ?? 0,
@@ -137,34 +123,26 @@ function makeHost(terminal) {
       writeAll(1, kResetColours);
     },
     clearScreen: () => writeAll(1, kClearScreen),
-    waitForKey: () => keyboard.readKey(() => writeAll(1, `\r${kPressAnyKey}`)),
+    waitForKey: () => terminalKeyboard().readKey(() => writeAll(1, `\r${kPressAnyKey}`)),
   };
 }
 
 async function main() {
   // Handed over, since the loader's own fetch cannot open a file path under Node.
   const wasmBinary = fs.readFileSync(path.join(__dirname, '..', 'lib', 'vellumfall.wasm'));
-  const terminal = describeTerminal();
-  const game = await createVellumfall({ host: makeHost(terminal), wasmBinary });
-  const listed = process.argv.slice(2);
-  const status = game.ccall('runCommandLine', 'number', ['number', 'array'],
-                            [listed.length, Buffer.from(listed.map((a) => `${a}\0`).join(''))]);
-  if (status >= 0) {
-    process.exit(status);
-  }
-
+  const inputIsTerminal = tty.isatty(0);
+  const game = await createVellumfall({ host: makeHost(inputIsTerminal), wasmBinary });
   for (const signal of kDeadlySignals) {
     process.on(signal, () => dieOf(signal));
   }
   for (const signal of kStopSignals) {
     process.on(signal, () => stopFor(signal));
   }
-  if (terminal.input) {
-    keyboard = new Keyboard(process.stdin, signalKey);
-    // Whatever the game waits on is drawn again over what the shell wrote meanwhile.
-    process.on('SIGCONT', () => keyboard.shown?.());
-  }
-  const played = await game.ccall('playGame', 'number', ['number'], [terminal.bits],
+  // Whatever the game waits on is drawn again over what the shell wrote meanwhile.
+  process.on('SIGCONT', () => keyboard?.shown?.());
+  const listed = process.argv.slice(2);
+  const played = await game.ccall('run', 'number', ['number', 'array'],
+                                  [listed.length, Buffer.from(listed.map((a) => `${a}\0`).join(''))],
                                   { async: true });
   restoreTerminal();
   // Standard input may still be waited on; the game is over all the same.

@@ -33,8 +33,8 @@ public:
 
 }  // namespace
 
-TerminalConsole::TerminalConsole(std::ostream& out, int inputFd, const TerminalSetup& setup)
-    : out(out), inputFd(inputFd), setup(setup) {}
+TerminalConsole::TerminalConsole(std::ostream& out, int inputFd, const TerminalPolicy& policy)
+    : out(out), inputFd(inputFd), policy(policy) {}
 
 TerminalConsole::~TerminalConsole() {
     out.flush();
@@ -42,7 +42,7 @@ TerminalConsole::~TerminalConsole() {
 }
 
 void TerminalConsole::useGameColours() {
-    if (!setup.colours) {
+    if (!policy.colours) {
         return;
     }
     // Written straight to the terminal, behind everything the game has printed so far.
@@ -51,14 +51,14 @@ void TerminalConsole::useGameColours() {
 }
 
 void TerminalConsole::clearScreen() {
-    if (setup.escapes) {
+    if (policy.escapes) {
         out << kClearScreen;
     }
 }
 
 void TerminalConsole::waitForKey() {
     // A dumb terminal can still wait for a key: that takes no escape sequence.
-    if (!setup.outputIsTerminal || !setup.inputIsTerminal) {
+    if (!policy.keyWait) {
         return;
     }
     terminal_state::Redraw redraw{terminal_state::continues(), [this] {

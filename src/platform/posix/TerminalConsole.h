@@ -3,10 +3,10 @@
 #include <iosfwd>
 
 #include "console/Console.h"
-#include "platform/posix/TerminalSetup.h"
+#include "console/TerminalPolicy.h"
 
 // The console of a real process. On a terminal it colours, clears and waits for a key
-// with ANSI escape sequences and termios, as far as the terminal's setup allows; when
+// with ANSI escape sequences and termios, as far as the terminal's policy allows; when
 // output goes to a pipe or a file it does nothing at all, so scripted output is exactly
 // the game's text.
 //
@@ -16,7 +16,7 @@ class TerminalConsole final : public Console {
 public:
     // `out` must be the stream that writes to the terminal, so that effects and text keep
     // their order; terminal_state must be watching `inputFd` and the terminal already.
-    TerminalConsole(std::ostream& out, int inputFd, const TerminalSetup& setup);
+    TerminalConsole(std::ostream& out, int inputFd, const TerminalPolicy& policy);
     ~TerminalConsole() override;
 
     TerminalConsole(const TerminalConsole&) = delete;
@@ -30,5 +30,5 @@ public:
 private:
     std::ostream& out;
     int inputFd;
-    TerminalSetup setup;
+    TerminalPolicy policy;
 };

@@ -8,12 +8,12 @@
 // clang-format off
 
 // The piece waits on the module between the two calls, which come one right after the other.
-EM_ASYNC_JS(int, hostAwaitInput, (const char* prompt, int promptSize), {
+EM_ASYNC_JS(int, hostAwaitInput, (const char* prompt, int promptSize, int edited), {
     try {
         const promptText = UTF8ToString(prompt, promptSize);
         let piece = new Uint8Array(0);
         while (piece !== null && piece.length === 0) {
-            piece = await Module.host.read(promptText);
+            piece = await Module.host.read(promptText, edited !== 0);
         }
         Module.unreadPiece = piece;
         return piece === null ? 0 : piece.length;
@@ -35,6 +35,22 @@ EM_JS(int, hostWrite, (int stream, const char* text, int size), {
         return ERRNO_CODES[error.code] || ERRNO_CODES.EIO;
     }
 });
+
+EM_JS(int, hostIsTerminal, (int fd), { return Module.host.isTerminal(fd) ? 1 : 0; });
+
+// The value's UTF-8 size and the value itself, copied by the second call; -1 when unset.
+EM_JS(int, hostEnvironmentSize, (const char* name), {
+    const value = Module.host.environment(UTF8ToString(name));
+    Module.environmentValue = typeof value === 'string' ? value : null;
+    return value === null || value === undefined ? -1 : lengthBytesUTF8(value);
+});
+
+EM_JS(void, hostTakeEnvironment, (char* destination, int size), {
+    stringToUTF8(Module.environmentValue, destination, size + 1);
+    Module.environmentValue = null;
+});
+
+EM_JS(int, hostShowsEffects, (), { return Module.host.showsEffects === true ? 1 : 0; });
 
 EM_JS(int, hostColumns, (), { return Module.host.columns ? Module.host.columns() : 0; });
 
@@ -64,8 +80,8 @@ EM_ASYNC_JS(int, hostWaitForKey, (), {
 
 namespace host {
 
-int awaitInput(std::string_view prompt) {
-    return hostAwaitInput(prompt.data(), static_cast<int>(prompt.size()));
+int awaitInput(std::string_view prompt, bool edited) {
+    return hostAwaitInput(prompt.data(), static_cast<int>(prompt.size()), edited ? 1 : 0);
 }
 
 void takeInput(char* destination) {
@@ -74,6 +90,26 @@ void takeInput(char* destination) {
 
 int write(Stream stream, std::string_view text) {
     return hostWrite(static_cast<int>(stream), text.data(), static_cast<int>(text.size()));
+}
+
+bool isTerminal(int fd) {
+    return hostIsTerminal(fd) != 0;
+}
+
+std::optional<std::string> environment(const char* name) {
+    const int size = hostEnvironmentSize(name);
+    if (size < 0) {
+        return std::nullopt;
+    }
+    // Room for the terminating NUL that stringToUTF8 writes.
+    std::string value(static_cast<std::size_t>(size) + 1, '\0');
+    hostTakeEnvironment(value.data(), size);
+    value.resize(static_cast<std::size_t>(size));
+    return value;
+}
+
+bool showsEffects() {
+    return hostShowsEffects() != 0;
 }
 
 std::size_t columns() {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "console/Console.h"
@@ -18,11 +20,20 @@ enum class Stream { Output = 1, Errors = 2 };
 // failed. `prompt` is what stands on the screen's last line, for a host that edits the
 // line and draws it again. takeInput copies that piece to `destination`, which has room
 // for it.
-int awaitInput(std::string_view prompt);
+// `edited`: the host edits the line, on a terminal at both ends that takes escapes.
+int awaitInput(std::string_view prompt, bool edited);
 void takeInput(char* destination);
 
 // Returns 0 when all of `text` was written, else the errno of the failure.
 int write(Stream stream, std::string_view text);
+
+// What the host says of its terminal: whether standard input (0) or output (1) is one, and
+// the value of an environment variable (TERM, NO_COLOR), if it is set.
+bool isTerminal(int fd);
+std::optional<std::string> environment(const char* name);
+// Whether the host shows the game's effects itself (the page does): then it takes them
+// whatever TERM says.
+bool showsEffects();
 
 // The width of the host's terminal in columns, 0 when it has none or does not say.
 std::size_t columns();

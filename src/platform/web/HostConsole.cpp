@@ -7,11 +7,11 @@
 #include "console/TerminalSequences.h"
 #include "platform/web/HostCalls.h"
 
-HostConsole::HostConsole(std::ostream& out, const HostTerminal& terminal)
-    : out(out), terminal(terminal), hostShowsPositions(host::canShowPosition()) {}
+HostConsole::HostConsole(std::ostream& out, const TerminalPolicy& policy)
+    : out(out), policy(policy), hostShowsPositions(host::canShowPosition()) {}
 
 void HostConsole::useGameColours() {
-    if (!terminal.colours) {
+    if (!policy.colours) {
         return;
     }
     out.flush();
@@ -20,7 +20,7 @@ void HostConsole::useGameColours() {
 }
 
 void HostConsole::clearScreen() {
-    if (!terminal.escapes) {
+    if (!policy.escapes) {
         return;
     }
     out.flush();
@@ -28,7 +28,7 @@ void HostConsole::clearScreen() {
 }
 
 void HostConsole::waitForKey() {
-    if (!terminal.outputIsTerminal || !terminal.inputIsTerminal) {
+    if (!policy.keyWait) {
         return;
     }
     out << kPressAnyKey;

@@ -4,7 +4,7 @@
 #include "console/WordWrapper.h"
 
 bool HostInput::readChunk(std::string& chunk) {
-    const int size = host::awaitInput(screen != nullptr ? screen->currentLine() : "");
+    const int size = host::awaitInput(screen != nullptr ? screen->currentLine() : "", edited);
     if (size < 0) {
         failToRead(-size);
     }

@@ -14,16 +14,17 @@ class WordWrapper;
 
 // `screen`, where the input comes from the terminal the text is wrapped for: the host is
 // shown the prompt, and each line read was ended with Enter, which took the cursor to the
-// start of a line.
+// start of a line. `edited`, where the host edits the lines it hands over.
 class HostInput final : public ChunkedInputBuffer {
 public:
-    explicit HostInput(WordWrapper* screen = nullptr) : screen(screen) {}
+    HostInput(WordWrapper* screen, bool edited) : screen(screen), edited(edited) {}
 
 protected:
     bool readChunk(std::string& chunk) override;
 
 private:
     WordWrapper* screen;
+    bool edited;
 };
 
 // With a wrapper, the text is wrapped on its way to the host's terminal.

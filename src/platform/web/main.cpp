@@ -8,32 +8,15 @@
 #include <string_view>
 #include <vector>
 
-#include "app/CommandLine.h"
-#include "app/Program.h"
-#include "console/WordWrapper.h"
+#include "app/FrontEnd.h"
+#include "platform/web/HostCalls.h"
 #include "platform/web/HostConsole.h"
 #include "platform/web/HostStreams.h"
 
-// The module has no main: the host calls these, and may call playGame again for a new
-// game, since a session leaves nothing behind.
+// The module has no main: the host calls `run`, and may call it again for a new game, since
+// a session leaves nothing behind.
 
 namespace {
-
-// The bits of playGame's `terminal`, the same in web/page.js and web/npm/vellumfall.js.
-constexpr int kInputIsTerminal = 1;
-constexpr int kOutputIsTerminal = 2;
-constexpr int kEscapes = 4;
-constexpr int kColours = 8;
-// The host's terminal has a width (host::columns) to wrap the text at; the page has none,
-// and wraps the text itself.
-constexpr int kWrapped = 16;
-
-HostTerminal decode(int bits) {
-    return {.inputIsTerminal = (bits & kInputIsTerminal) != 0,
-            .outputIsTerminal = (bits & kOutputIsTerminal) != 0,
-            .escapes = (bits & kEscapes) != 0,
-            .colours = (bits & kColours) != 0};
-}
 
 // The page hands the game its seed, so that a game replayed from the page's save meets its
 // zombies where they were. Without one, the clock is the system's, as on every platform.
@@ -43,6 +26,43 @@ std::time_t seededClock() {
     return *chosenSeed;
 }
 
+// The game on the JavaScript host the module was given: the page, or Node's terminal.
+class WebFrontEnd final : public FrontEnd {
+public:
+    std::streambuf& plainOutput() override { return plainOut; }
+    std::streambuf& errorOutput() override { return errors; }
+
+    TerminalFacts terminalFacts() override {
+        return {.inputIsTerminal = host::isTerminal(0),
+                .outputIsTerminal = host::isTerminal(1),
+                .term = host::environment("TERM"),
+                .noColor = host::environment("NO_COLOR"),
+                .takesEscapes = host::showsEffects() ? std::optional<bool>(true) : std::nullopt};
+    }
+
+    std::size_t width() override { return host::columns(); }
+
+    GameParts openGame(const TerminalPolicy& policy, WordWrapper* screen) override {
+        input.emplace(policy.inputEchoed ? screen : nullptr, policy.lineEditing);
+        output.emplace(host::Stream::Output, screen);
+        gameIn.emplace(&*input);
+        gameOut.emplace(&*output);
+        console.emplace(*gameOut, policy);
+        return {*gameIn, *gameOut, *console};
+    }
+
+    Clock clock() override { return chosenSeed ? seededClock : systemClock; }
+
+private:
+    HostOutput plainOut{host::Stream::Output};
+    HostOutput errors{host::Stream::Errors};
+    std::optional<HostInput> input;
+    std::optional<HostOutput> output;
+    std::optional<std::istream> gameIn;
+    std::optional<std::ostream> gameOut;
+    std::optional<HostConsole> console;
+};
+
 }  // namespace
 
 // From now on, every game's clock reads `seed`.
@@ -50,35 +70,15 @@ extern "C" EMSCRIPTEN_KEEPALIVE void useSeed(int seed) {
     chosenSeed = seed;
 }
 
-// `arguments` holds `count` arguments, each followed by a NUL; an empty one is an
-// argument too. Returns the exit status when they ask for something other than a game,
-// else -1.
-extern "C" EMSCRIPTEN_KEEPALIVE int runCommandLine(int count, const char* arguments) {
+// The program, as a command runs it: `arguments` holds `count` arguments, each followed by
+// a NUL (an empty one is an argument too). Returns the exit status, after the game when the
+// arguments ask for one.
+extern "C" EMSCRIPTEN_KEEPALIVE int run(int count, const char* arguments) {
     std::vector<const char*> list;
     for (int index = 0; index < count; ++index) {
         list.push_back(arguments);
         arguments += std::string_view(arguments).size() + 1;
     }
-    HostOutput output(host::Stream::Output);
-    HostOutput errorOutput(host::Stream::Errors);
-    std::ostream out(&output);
-    std::ostream errors(&errorOutput);
-    const auto status = handleCommandLine(std::span<const char* const>(list), out, errors);
-    out.flush();
-    errors.flush();
-    return status.value_or(-1);
-}
-
-// Plays one session and returns its exit status.
-extern "C" EMSCRIPTEN_KEEPALIVE int playGame(int terminal) {
-    WordWrapper screen(host::columns);
-    WordWrapper* wrapping = (terminal & kWrapped) != 0 ? &screen : nullptr;
-    HostInput input((terminal & kInputIsTerminal) != 0 ? wrapping : nullptr);
-    HostOutput output(host::Stream::Output, wrapping);
-    HostOutput errorOutput(host::Stream::Errors);
-    std::istream in(&input);
-    std::ostream out(&output);
-    std::ostream errors(&errorOutput);
-    HostConsole console(out, decode(terminal));
-    return runProgram(in, out, errors, console, chosenSeed ? seededClock : systemClock);
+    WebFrontEnd frontEnd;
+    return runFrontEnd(frontEnd, std::span<const char* const>(list));
 }

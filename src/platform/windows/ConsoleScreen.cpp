@@ -1,6 +1,6 @@
 #include "platform/windows/ConsoleScreen.h"
 
-ConsoleScreen::ConsoleScreen(HANDLE output) : output(output), words([this] { return width(); }) {}
+#include "console/WordWrapper.h"
 
 std::size_t ConsoleScreen::width() {
     if (!known) {
@@ -13,4 +13,11 @@ std::size_t ConsoleScreen::width() {
         known = true;
     }
     return columns;
+}
+
+void ConsoleScreen::startLine() {
+    known = false;
+    if (words != nullptr) {
+        words->startLine();
+    }
 }

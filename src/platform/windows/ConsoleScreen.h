@@ -4,7 +4,7 @@
 
 #include <cstddef>
 
-#include "console/WordWrapper.h"
+class WordWrapper;
 
 // The console window the game's text is wrapped for (see WordWrapper), at the width of
 // the window. Nothing tells a console program that its window was resized, and every
@@ -13,23 +13,20 @@
 // takes effect at the answer.
 class ConsoleScreen {
 public:
-    explicit ConsoleScreen(HANDLE output);
+    explicit ConsoleScreen(HANDLE output) : output(output) {}
 
     ConsoleScreen(const ConsoleScreen&) = delete;
     ConsoleScreen& operator=(const ConsoleScreen&) = delete;
 
-    WordWrapper& wrapper() { return words; }
+    std::size_t width();
+    // The word wrap of the text on this window, to be told of each line entered.
+    void wrapWith(WordWrapper* wrapper) { words = wrapper; }
     // The player pressed Enter, which took the cursor to the start of a line.
-    void startLine() {
-        known = false;
-        words.startLine();
-    }
+    void startLine();
 
 private:
-    std::size_t width();
-
     HANDLE output;
     std::size_t columns = 0;
     bool known = false;
-    WordWrapper words;
+    WordWrapper* words = nullptr;
 };

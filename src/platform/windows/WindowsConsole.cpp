@@ -2,7 +2,6 @@
 
 #include <conio.h>
 
-#include <cstdlib>
 #include <ostream>
 #include <string_view>
 
@@ -15,11 +14,6 @@ constexpr int kCtrlC = 3;
 // _getch gives an arrow, a function key, Home or End as one of these, then a second code.
 constexpr int kExtendedKey = 0x00;
 constexpr int kExtendedKeyToo = 0xe0;
-
-bool coloursRefused() {
-    const char* noColor = std::getenv("NO_COLOR");
-    return noColor != nullptr && *noColor != '\0';
-}
 
 void readOneKey() {
     const int key = ::_getch();
@@ -35,15 +29,8 @@ void readOneKey() {
 
 }  // namespace
 
-WindowsConsole::WindowsConsole(std::ostream& out, HANDLE input, HANDLE output)
-    : out(out),
-      inputIsConsole(console_state::isConsole(input)),
-      outputIsConsole(console_state::isConsole(output)) {
-    console_state::watch(input, output);
-    if (outputIsConsole) {
-        sequences = console_state::enableSequences();
-    }
-}
+WindowsConsole::WindowsConsole(std::ostream& out, const TerminalPolicy& policy)
+    : out(out), policy(policy) {}
 
 WindowsConsole::~WindowsConsole() {
     out.flush();
@@ -51,7 +38,7 @@ WindowsConsole::~WindowsConsole() {
 }
 
 void WindowsConsole::useGameColours() {
-    if (!sequences || coloursRefused()) {
+    if (!policy.colours) {
         return;
     }
     // Written straight to the console, behind everything the game has printed so far.
@@ -60,13 +47,13 @@ void WindowsConsole::useGameColours() {
 }
 
 void WindowsConsole::clearScreen() {
-    if (sequences) {
+    if (policy.escapes) {
         out << kClearScreen;
     }
 }
 
 void WindowsConsole::waitForKey() {
-    if (!outputIsConsole || !inputIsConsole) {
+    if (!policy.keyWait) {
         return;
     }
     out << kPressAnyKey;

@@ -5,9 +5,10 @@
 #include <iosfwd>
 
 #include "console/Console.h"
+#include "console/TerminalPolicy.h"
 
 // The console of a real process. On a Windows console it colours and clears with escape
-// sequences, where the console takes them (plain text where it does not), and waits for
+// sequences, as far as the terminal's policy allows, and waits for
 // a key with _getch; lines are left to the console's own editing. When output goes to a
 // pipe, a file or NUL it does nothing at all, so scripted output is exactly the game's
 // text.
@@ -16,9 +17,9 @@
 // destroyed, and on Ctrl-C, Ctrl-Break and closing the window (see ConsoleState.h).
 class WindowsConsole final : public Console {
 public:
-    // `out` must be the stream that writes to `output`, so that effects and text keep
-    // their order.
-    WindowsConsole(std::ostream& out, HANDLE input, HANDLE output);
+    // `out` must be the stream that writes to the console console_state watches, so that
+    // effects and text keep their order.
+    WindowsConsole(std::ostream& out, const TerminalPolicy& policy);
     ~WindowsConsole() override;
 
     WindowsConsole(const WindowsConsole&) = delete;
@@ -31,7 +32,5 @@ public:
 
 private:
     std::ostream& out;
-    bool inputIsConsole;
-    bool outputIsConsole;
-    bool sequences = false;
+    TerminalPolicy policy;
 };

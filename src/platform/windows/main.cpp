@@ -3,19 +3,25 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <iostream>
+#include <cstdlib>
 #include <istream>
+#include <optional>
 #include <ostream>
 #include <span>
+#include <string>
 
-#include "app/CommandLine.h"
-#include "app/Program.h"
+#include "app/FrontEnd.h"
 #include "platform/windows/ConsoleScreen.h"
 #include "platform/windows/ConsoleState.h"
 #include "platform/windows/CrtStreams.h"
 #include "platform/windows/WindowsConsole.h"
 
 namespace {
+
+std::optional<std::string> environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr ? std::optional<std::string>(value) : std::nullopt;
+}
 
 // A line ends in "\n" as everywhere else: in text mode the C runtime would write "\r\n",
 // and a piped session would differ from the same session on any other system. Piped or
@@ -29,25 +35,60 @@ void useBinaryModes(HANDLE input) {
     }
 }
 
+// The game on the process's standard handles and its console window.
+class WindowsFrontEnd final : public FrontEnd {
+public:
+    WindowsFrontEnd() { useBinaryModes(inputHandle); }
+
+    std::streambuf& plainOutput() override { return plainOut; }
+    std::streambuf& errorOutput() override { return errors; }
+
+    TerminalFacts terminalFacts() override {
+        TerminalFacts facts{.inputIsTerminal = console_state::isConsole(inputHandle),
+                            .outputIsTerminal = console_state::isConsole(outputHandle),
+                            .term = std::nullopt,
+                            .noColor = environment("NO_COLOR"),
+                            .takesEscapes = std::nullopt};
+        // The modes the consoles have now are the ones to go back to.
+        console_state::watch(inputHandle, outputHandle);
+        // A console takes sequences once asked to, from Windows 10 on; TERM is not its way.
+        if (facts.outputIsTerminal) {
+            facts.takesEscapes = console_state::enableSequences();
+        }
+        return facts;
+    }
+
+    std::size_t width() override { return screen.width(); }
+
+    GameParts openGame(const TerminalPolicy& policy, WordWrapper* wrapper) override {
+        screen.wrapWith(wrapper);
+        output.emplace(::_fileno(stdout), wrapper);
+        input.emplace(::_fileno(stdin), policy.inputEchoed ? &screen : nullptr);
+        gameIn.emplace(&*input);
+        gameOut.emplace(&*output);
+        console.emplace(*gameOut, policy);
+        console_state::installCtrlHandler();
+        return {*gameIn, *gameOut, *console};
+    }
+
+private:
+    HANDLE inputHandle = ::GetStdHandle(STD_INPUT_HANDLE);
+    HANDLE outputHandle = ::GetStdHandle(STD_OUTPUT_HANDLE);
+    CrtOutput plainOut{::_fileno(stdout)};
+    CrtOutput errors{::_fileno(stderr)};
+    ConsoleScreen screen{outputHandle};
+    std::optional<CrtOutput> output;
+    std::optional<CrtInput> input;
+    std::optional<std::istream> gameIn;
+    std::optional<std::ostream> gameOut;
+    std::optional<WindowsConsole> console;
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    const HANDLE inputHandle = ::GetStdHandle(STD_INPUT_HANDLE);
-    const HANDLE outputHandle = ::GetStdHandle(STD_OUTPUT_HANDLE);
-    useBinaryModes(inputHandle);
+    WindowsFrontEnd frontEnd;
     // A program may be started with no arguments at all, not even its name.
-    const std::span<const char* const> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
-    if (const auto status = handleCommandLine(arguments, std::cout, std::cerr)) {
-        return *status;
-    }
-    // Only a console window is wrapped: piped or redirected, the text is the game's own.
-    ConsoleScreen screen(outputHandle);
-    ConsoleScreen* wrapping = console_state::isConsole(outputHandle) ? &screen : nullptr;
-    CrtInput input(::_fileno(stdin), console_state::isConsole(inputHandle) ? wrapping : nullptr);
-    CrtOutput output(::_fileno(stdout), wrapping != nullptr ? &wrapping->wrapper() : nullptr);
-    std::istream in(&input);
-    std::ostream out(&output);
-    WindowsConsole console(out, inputHandle, outputHandle);
-    console_state::installCtrlHandler();
-    return runProgram(in, out, std::cerr, console);
+    return runFrontEnd(frontEnd,
+                       std::span<const char* const>(argv + (argc > 0 ? 1 : 0), argv + argc));
 }
