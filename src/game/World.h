@@ -16,6 +16,7 @@
 #include "entities/Tree.h"
 #include "entities/Vines.h"
 #include "entities/Zombie.h"
+#include "map/Landmarks.h"
 #include "map/Places.h"
 
 struct Io;
@@ -57,9 +58,9 @@ public:
     Item towerKey{3, 5, 0, 0, false, "Tower Key"};
     Item statue{OFF_MAP, 0, 0, 0, false, "Statue"};
     Item light{OFF_MAP, 7, 0, 0, false, "Light"};
-    Item berry{4, -2, 0, 0, true, "Berry"};
+    Item berry{kBerryBushes.x, kBerryBushes.y, kBerryBushes.z, 0, true, "Berry"};
     Item redPotion{2, 7, -1, 0, true, "Red Potion"};
-    Item gearbox{0, 0, 0, 0, true, "Gearbox"};
+    Item gearbox{kStartSquare.x, kStartSquare.y, kStartSquare.z, 0, true, "Gearbox"};
     Item heartPiece1{OFF_MAP, 2, 0, 0, true, "Heart Piece"};
     Item heartPiece2{-3, -3, 0, 0, true, "Heart Piece"};
     Item heartPiece3{4, -5, 0, 0, true, "Heart Piece"};
@@ -99,7 +100,7 @@ public:
                                         &direCentipede, &toxicMoid,  &vines,
                                         &golem,         &goblin,     &deadTree};
 
-    Player player{0, 0, 0, 10, 10};
+    Player player{kStartSquare.x, kStartSquare.y, kStartSquare.z, 10, 10};
 
     int score = 0;
     bool canGoNorth = true;
