@@ -5,6 +5,7 @@
 #include "entities/Enemy.h"
 #include "entities/OffMap.h"
 #include "entities/Player.h"
+#include "map/Landmarks.h"
 
 Item::Item(int x, int y, int z, int power, bool flag, std::string name)
     : name(std::move(name)), x(x), y(y), z(z), power(power), flag(flag) {}
@@ -34,7 +35,7 @@ void Item::placeAtEnemy(const Enemy& enemy) {
 }
 
 void Item::placeAtBerryBushes() {
-    x = 4;
-    y = -2;
-    z = 0;
+    x = kBerryBushes.x;
+    y = kBerryBushes.y;
+    z = kBerryBushes.z;
 }

@@ -6,13 +6,14 @@
 #include "console/Console.h"
 #include "console/Input.h"
 #include "console/Io.h"
+#include "map/Landmarks.h"
 
 Player::Player(int x, int y, int z, int hp, int maxHp) : hp(hp), maxHp(maxHp), x(x), y(y), z(z) {}
 
 void Player::returnToStart() {
-    x = 0;
-    y = 0;
-    z = 0;
+    x = kStartSquare.x;
+    y = kStartSquare.y;
+    z = kStartSquare.z;
 }
 
 void Player::checkDeath(Io& io) {

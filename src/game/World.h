@@ -16,16 +16,28 @@
 #include "entities/Tree.h"
 #include "entities/Vines.h"
 #include "entities/Zombie.h"
+#include "map/Landmarks.h"
 #include "map/Places.h"
 
 struct Io;
 enum class PositionChange : std::uint8_t;
 
+// Which blows reach a monster: a Sword's always, bare hands' only where it says so.
+enum class Reach : std::uint8_t { BareHands, SwordOnly };
+
+// A monster as the attack command sees it: what it leaves on its square when a Sword blow
+// slays it, if anything, and whether bare hands reach it.
+struct Foe {
+    Enemy& monster;
+    Item* drop;
+    Reach reach;
+};
+
 // The running game: it owns every item, every monster and the player, and holds the
 // flags that the map and the commands share. The map's operations live in src/map and
 // the commands' in src/commands; all of them read and write these fields directly.
 //
-// The arrays hold second, non-owning pointers to the named objects, so it can be neither
+// The arrays hold second, non-owning references to the named objects, so it can be neither
 // copied nor moved.
 class World {
 public:
@@ -57,9 +69,9 @@ public:
     Item towerKey{3, 5, 0, 0, false, "Tower Key"};
     Item statue{OFF_MAP, 0, 0, 0, false, "Statue"};
     Item light{OFF_MAP, 7, 0, 0, false, "Light"};
-    Item berry{4, -2, 0, 0, true, "Berry"};
+    Item berry{kBerryBushes.x, kBerryBushes.y, kBerryBushes.z, 0, true, "Berry"};
     Item redPotion{2, 7, -1, 0, true, "Red Potion"};
-    Item gearbox{0, 0, 0, 0, true, "Gearbox"};
+    Item gearbox{kStartSquare.x, kStartSquare.y, kStartSquare.z, 0, true, "Gearbox"};
     Item heartPiece1{OFF_MAP, 2, 0, 0, true, "Heart Piece"};
     Item heartPiece2{-3, -3, 0, 0, true, "Heart Piece"};
     Item heartPiece3{4, -5, 0, 0, true, "Heart Piece"};
@@ -94,12 +106,21 @@ public:
     const std::array<Zombie*, 10> zombies{&voidZombie1, &voidZombie2, &voidZombie3, &voidZombie4,
                                           &voidZombie5, &voidZombie6, &voidZombie7, &voidZombie8,
                                           &voidZombie9, &voidZombie10};
-    // The attack command relies on this order, which is not the order of the fields.
-    const std::array<Enemy*, 9> enemies{&centipede1,    &centipede2, &centipede3,
-                                        &direCentipede, &toxicMoid,  &vines,
-                                        &golem,         &goblin,     &deadTree};
+    // Every monster but the zombies, in the order an attack strikes them, which is not the
+    // order of the fields.
+    const std::array<Foe, 9> enemies{{
+        {centipede1, nullptr, Reach::BareHands},
+        {centipede2, nullptr, Reach::BareHands},
+        {centipede3, nullptr, Reach::BareHands},
+        {direCentipede, nullptr, Reach::BareHands},
+        {toxicMoid, nullptr, Reach::BareHands},
+        {vines, nullptr, Reach::BareHands},
+        {golem, &gearbox, Reach::BareHands},
+        {goblin, &statue, Reach::BareHands},
+        {deadTree, &heartPiece1, Reach::SwordOnly},
+    }};
 
-    Player player{0, 0, 0, 10, 10};
+    Player player{kStartSquare.x, kStartSquare.y, kStartSquare.z, 10, 10};
 
     int score = 0;
     bool canGoNorth = true;

@@ -3,11 +3,21 @@
 #include "console/Io.h"
 #include "game/World.h"
 #include "map/EventPassages.h"
+#include "map/Landmarks.h"
 
 // The places that do more than describe themselves. Each event runs right after its
 // place's description and opens or closes only the directions that its entry in
 // EventPassages.cpp names, which its row leaves to it; what the player carries is read as it
 // was when the turn began, since no command has run yet.
+
+namespace {
+
+// Whether the item lies on the square's x and y, whatever its level.
+bool liesOn(const Item& item, Position square) {
+    return item.getX() == square.x && item.getY() == square.y;
+}
+
+}  // namespace
 
 void World::runEvent(Event event) {
     switch (event) {
@@ -75,7 +85,7 @@ void World::temple() {
                   "IT IN THIS ROOM \n THE THIEF IS TO THE NORTHEAST BY A LARGE ROCK \n");
     }
     // Taking the Statue away makes the reward happen once.
-    if (statue.getX() == -4 && statue.getY() == 7) {
+    if (liesOn(statue, kTempleFloor)) {
         printLine(io.out, "Thank You for your service. You shall be granted the gift of Light!");
         light.placeAtPlayer(player);
         statue.removeFromMap();
@@ -143,7 +153,7 @@ void World::altar() {
     }
     // The Gearbox fits whether it is carried in or was dropped on the altar's square.
     const bool carried = player.hasItem("Gearbox");
-    const bool lyingHere = gearbox.getX() == 5 && gearbox.getY() == -6;
+    const bool lyingHere = liesOn(gearbox, kAltar);
     if (carried || lyingHere) {
         printLine(io.out,
                   "You place the gearbox into the strange alter. There is a loud rumbing noise to "

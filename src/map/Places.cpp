@@ -1,8 +1,16 @@
 #include "map/Places.h"
 
 #include <array>
+#include <string_view>
+
+#include "map/Landmarks.h"
 
 namespace {
+
+// The row of a square that other code names too (map/Landmarks.h).
+constexpr Place landmark(Position square, std::string_view description, Exits open, Event event) {
+    return {square.z, {square.x, square.x}, {square.y, square.y}, description, open, event};
+}
 
 // The world, one row a place. Texts are printed exactly as they stand here, blanks and
 // all; a "\n" breaks the line within the description.
@@ -34,8 +42,8 @@ constexpr std::array kPlaces = std::to_array<Place>({
      exits("NEW"), Event::None},
     {0, {-4, -4}, {6, 6}, "There is a sheer cliff to the north. The dense garden is unpassable to the west.\n To the south is a temple wall.",
      exits("NE"), Event::None},
-    {0, {-4, -4}, {7, 7}, "You are inside an ancient temple. light pours in through holes in the ceiling. The door is to the east.",
-     exits("E"), Event::Temple},
+    landmark(kTempleFloor, "You are inside an ancient temple. light pours in through holes in the ceiling. The door is to the east.",
+     exits("E"), Event::Temple),
     {0, {-3, -3}, {-6, -6}, "You are in a vast plains. There is a murky lake to the West. A dense fog consumes the north.",
      exits("NEWS"), Event::None},
     {0, {-3, -3}, {-5, -1}, "You are in a vast plains. There is a murky lake to the West. ",
@@ -96,8 +104,8 @@ constexpr std::array kPlaces = std::to_array<Place>({
      exits("S"), Event::OldSword},
     {0, {0, 0}, {-1, -1}, "You are in front of a house.",
      exits("EWS"), Event::HouseDoor},
-    {0, {0, 0}, {0, 0}, "You are in a vast field. There is a white house to the North.",
-     exits("NEWS"), Event::None},
+    landmark(kStartSquare, "You are in a vast field. There is a white house to the North.",
+     exits("NEWS"), Event::None),
     {0, {0, 0}, {1, 1}, "You are in a field. The long grass licks your legs",
      exits("NEWS"), Event::None},
     {0, {0, 0}, {2, 2}, "You are in a field. There is a very tall lone tree standing nearby.",
@@ -212,8 +220,8 @@ constexpr std::array kPlaces = std::to_array<Place>({
      exits("WS"), Event::DarkForest},
     {0, {4, 4}, {-3, -3}, "You are at the edge of a dark forest.",
      exits("NEWS"), Event::None},
-    {0, {4, 4}, {-2, -2}, "You are in a field. There are plenty of berry bushes here.",
-     exits("NEWS"), Event::None},
+    landmark(kBerryBushes, "You are in a field. There are plenty of berry bushes here.",
+     exits("NEWS"), Event::None),
     {0, {4, 4}, {-1, -1}, "You are in a field. there is a rock to the southwest. a big one.",
      exits("NEWS"), Event::None},
     {0, {4, 4}, {0, 0}, "You are west of a huge rock. There is an old fire pit here. it looks like someone's set up camp",
@@ -234,8 +242,8 @@ constexpr std::array kPlaces = std::to_array<Place>({
      exits("NWS"), Event::None},
     {0, {4, 4}, {8, 8}, "You are in an old library. There is a book open on the table. \n 3 Keys. Temp e of t e Eas , Ho se of t  \n Nor   Tow           S \n...the rest is worn away ",
      exits("N"), Event::None},
-    {0, {5, 5}, {-6, -6}, "You are in a dark hazy forest. The fog is impossibly thick to the north \n and masses of vines lash at you from the east. There is a large stone with a mysterious rune here.",
-     exits("NEWS"), Event::Altar},
+    landmark(kAltar, "You are in a dark hazy forest. The fog is impossibly thick to the north \n and masses of vines lash at you from the east. There is a large stone with a mysterious rune here.",
+     exits("NEWS"), Event::Altar),
     {0, {5, 5}, {-5, -5}, "You are in a dark hazy forest. large vines writhe and grasp at you from the east.",
      exits("NEWS"), Event::None},
     {0, {5, 5}, {-4, -4}, "You are in a dark forest. Vines writhe and squirm to the east.",

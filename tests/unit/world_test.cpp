@@ -30,7 +30,7 @@ TEST(WorldTest, StartsWithEveryItemAtItsPlace) {
     EXPECT_EQ(8, world.heartPieces[4]->getY());
 }
 
-TEST(WorldTest, EnemiesAreListedInTheOrderTheAttackRelies) {
+TEST(WorldTest, EnemiesAreListedInTheOrderAnAttackStrikes) {
     GameHarness game;
     World& world = game.world;
     const std::array<const Enemy*, 9> expected{
@@ -38,7 +38,7 @@ TEST(WorldTest, EnemiesAreListedInTheOrderTheAttackRelies) {
         &world.direCentipede, &world.toxicMoid,  &world.vines,
         &world.golem,         &world.goblin,     &world.deadTree};
     for (std::size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_EQ(expected[i], world.enemies[i]);
+        EXPECT_EQ(expected[i], &world.enemies[i].monster);
     }
     EXPECT_EQ(&world.voidZombie1, world.zombies[0]);
     EXPECT_EQ(&world.voidZombie10, world.zombies[9]);
@@ -79,7 +79,7 @@ TEST(WorldTest, StartsAtTheOriginWithTheCompassOpen) {
 TEST(WorldTest, DamageThroughTheArrayShowsThroughTheNamedField) {
     GameHarness game;
     World& world = game.world;
-    world.enemies[6]->takeDamage(5);
+    world.enemies[6].monster.takeDamage(5);
     EXPECT_EQ(15, world.golem.getHP());
 }
 
