@@ -22,8 +22,8 @@ namespace {
 // done to the streams afterwards can throw.
 class FailuresRaised {
 public:
-    FailuresRaised(std::istream& in, std::ostream& out)
-        : in(in), out(out), inMask(in.exceptions()), outMask(out.exceptions()) {
+    FailuresRaised(std::istream& input, std::ostream& output)
+        : in(input), out(output), inMask(input.exceptions()), outMask(output.exceptions()) {
         in.exceptions(std::ios::badbit);
         out.exceptions(std::ios::badbit);
     }

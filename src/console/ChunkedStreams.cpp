@@ -12,34 +12,34 @@ ChunkedInputBuffer::int_type ChunkedInputBuffer::underflow() {
     if (gptr() < egptr()) {
         return traits_type::to_int_type(*gptr());
     }
-    chunk.clear();
+    piece.clear();
     bool more = true;
     // A source may bring an empty piece without having ended.
-    while (chunk.empty() && more) {
-        more = readChunk(chunk);
+    while (piece.empty() && more) {
+        more = readChunk(piece);
         if (atStart) {
             more = skipByteOrderMark(more);
         }
     }
-    if (chunk.empty()) {
+    if (piece.empty()) {
         return traits_type::eof();
     }
-    setg(chunk.data(), chunk.data(), chunk.data() + chunk.size());
+    setg(piece.data(), piece.data(), piece.data() + piece.size());
     return traits_type::to_int_type(*gptr());
 }
 
 bool ChunkedInputBuffer::skipByteOrderMark(bool more) {
-    while (more && chunk.size() < kByteOrderMark.size() && kByteOrderMark.starts_with(chunk)) {
-        more = readChunk(chunk);
+    while (more && piece.size() < kByteOrderMark.size() && kByteOrderMark.starts_with(piece)) {
+        more = readChunk(piece);
     }
-    if (chunk.starts_with(kByteOrderMark)) {
-        chunk.erase(0, kByteOrderMark.size());
+    if (piece.starts_with(kByteOrderMark)) {
+        piece.erase(0, kByteOrderMark.size());
     }
     atStart = false;
     return more;
 }
 
-ChunkedOutputBuffer::ChunkedOutputBuffer(WordWrapper* wrapper) : wrapper(wrapper) {
+ChunkedOutputBuffer::ChunkedOutputBuffer(WordWrapper* textWrapper) : wrapper(textWrapper) {
     setp(buffer.data(), buffer.data() + buffer.size());
 }
 

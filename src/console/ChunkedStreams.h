@@ -27,7 +27,7 @@ private:
     // split over pieces; returns what the last read returned.
     bool skipByteOrderMark(bool more);
 
-    std::string chunk;
+    std::string piece;
     bool atStart = true;
 };
 
@@ -37,7 +37,7 @@ private:
 // read.
 class ChunkedOutputBuffer : public std::streambuf {
 public:
-    explicit ChunkedOutputBuffer(WordWrapper* wrapper = nullptr);
+    explicit ChunkedOutputBuffer(WordWrapper* textWrapper = nullptr);
 
 protected:
     // Writes all of `text`, or throws StreamFailure.

@@ -20,7 +20,8 @@ bool isFinalByteOfSequence(char byte) {
 
 }  // namespace
 
-WordWrapper::WordWrapper(std::function<std::size_t()> width) : width(std::move(width)) {}
+WordWrapper::WordWrapper(std::function<std::size_t()> terminalWidth)
+    : width(std::move(terminalWidth)) {}
 
 void WordWrapper::wrap(std::string_view text, std::string& wrapped) {
     for (const char byte : text) {

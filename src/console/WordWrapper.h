@@ -17,7 +17,7 @@ class WordWrapper {
 public:
     // `width` gives the terminal's width in columns, 0 when it is not known (no wrapping).
     // It is asked again at the start of every line, so a resize takes effect at the next.
-    explicit WordWrapper(std::function<std::size_t()> width);
+    explicit WordWrapper(std::function<std::size_t()> terminalWidth);
 
     // Appends to `wrapped` the part of `text` that can be placed now.
     void wrap(std::string_view text, std::string& wrapped);

@@ -7,8 +7,15 @@
 #include "entities/OffMap.h"
 #include "entities/Player.h"
 
-Enemy::Enemy(int x, int y, int z, int hp, int power, std::string name, bool collapses)
-    : name(std::move(name)), x(x), y(y), z(z), power(power), hp(hp), collapses(collapses) {}
+Enemy::Enemy(int startX, int startY, int startZ, int startHp, int strikePower,
+             std::string enemyName, bool collapsing)
+    : name(std::move(enemyName)),
+      x(startX),
+      y(startY),
+      z(startZ),
+      power(strikePower),
+      hp(startHp),
+      collapses(collapsing) {}
 
 void Enemy::removeFromMap() {
     x = OFF_MAP;

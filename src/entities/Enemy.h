@@ -33,10 +33,18 @@ public:
     // The player's own position is compared on x and y only, like a monster's.
     bool standsWith(const Player& player) const;
 
+    // For the subclasses, which take it as it is: a monster is always one of them.
+    Enemy(int startX, int startY, int startZ, int startHp, int strikePower, std::string enemyName,
+          bool collapsing);
+
 protected:
-    Enemy(int x, int y, int z, int hp, int power, std::string name, bool collapses);
-    // Monsters are never destroyed through a pointer to this base.
-    ~Enemy() = default;
+    // Monsters are never destroyed through a pointer to this base; virtual all the same, as
+    // a class with a virtual operation should be.
+    virtual ~Enemy() = default;
+    Enemy(const Enemy&) = default;
+    Enemy& operator=(const Enemy&) = default;
+    Enemy(Enemy&&) = default;
+    Enemy& operator=(Enemy&&) = default;
 
     std::string name;
     int x;

@@ -5,8 +5,10 @@
 
 #include "entities/Player.h"
 
-Goblin::Goblin(int alert, int x, int y, int z, int hp, int power, std::string name, bool collapses)
-    : Enemy(x, y, z, hp, power, std::move(name), collapses), alert(alert) {}
+Goblin::Goblin(int startAlert, int startX, int startY, int startZ, int startHp, int strikePower,
+               std::string enemyName, bool collapsing)
+    : Enemy(startX, startY, startZ, startHp, strikePower, std::move(enemyName), collapsing),
+      alert(startAlert) {}
 
 void Goblin::attack(Player& player, std::ostream& out) {
     if (!standsWith(player)) {

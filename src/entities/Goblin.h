@@ -8,7 +8,8 @@
 // the player stays.
 class Goblin final : public Enemy {
 public:
-    Goblin(int alert, int x, int y, int z, int hp, int power, std::string name, bool collapses);
+    Goblin(int startAlert, int startX, int startY, int startZ, int startHp, int strikePower,
+           std::string enemyName, bool collapsing);
 
     int getAlert() const { return alert; }
     void attack(Player& player, std::ostream& out);

@@ -7,8 +7,13 @@
 #include "entities/Player.h"
 #include "map/Landmarks.h"
 
-Item::Item(int x, int y, int z, int power, bool flag, std::string name)
-    : name(std::move(name)), x(x), y(y), z(z), power(power), flag(flag) {}
+Item::Item(int startX, int startY, int startZ, int startPower, bool startFlag, std::string itemName)
+    : name(std::move(itemName)),
+      x(startX),
+      y(startY),
+      z(startZ),
+      power(startPower),
+      flag(startFlag) {}
 
 bool Item::isUnder(const Player& player) const {
     return x == player.getX() && y == player.getY();

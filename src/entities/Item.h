@@ -8,7 +8,7 @@ class Enemy;
 // One thing of the world that can lie on a square or be carried off the map.
 class Item {
 public:
-    Item(int x, int y, int z, int power, bool flag, std::string name);
+    Item(int startX, int startY, int startZ, int startPower, bool startFlag, std::string itemName);
 
     const std::string& getName() const { return name; }
     int getPower() const { return power; }

@@ -8,7 +8,8 @@
 #include "console/Io.h"
 #include "map/Landmarks.h"
 
-Player::Player(int x, int y, int z, int hp, int maxHp) : hp(hp), maxHp(maxHp), x(x), y(y), z(z) {}
+Player::Player(int startX, int startY, int startZ, int startHp, int startMaxHp)
+    : hp(startHp), maxHp(startMaxHp), x(startX), y(startY), z(startZ) {}
 
 void Player::returnToStart() {
     x = kStartSquare.x;

@@ -11,7 +11,7 @@ struct Io;
 // The player's character: where it stands, its hit points and the names of what it carries.
 class Player {
 public:
-    Player(int x, int y, int z, int hp, int maxHp);
+    Player(int startX, int startY, int startZ, int startHp, int startMaxHp);
 
     int getX() const { return x; }
     int getY() const { return y; }

@@ -5,7 +5,7 @@
 #include "console/Console.h"
 #include "console/Io.h"
 
-World::World(Io& io, Clock clock) : io(io), clock(clock) {}
+World::World(Io& gameIo, Clock gameClock) : io(gameIo), clock(gameClock) {}
 
 void World::play(bool debugMode) {
     showPosition(PositionChange::NewGame);

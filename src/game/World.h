@@ -41,7 +41,7 @@ struct Foe {
 // copied nor moved.
 class World {
 public:
-    explicit World(Io& io, Clock clock = systemClock);
+    explicit World(Io& gameIo, Clock gameClock = systemClock);
     World(const World&) = delete;
     World& operator=(const World&) = delete;
     World(World&&) = delete;

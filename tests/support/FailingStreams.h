@@ -16,10 +16,10 @@
 
 class FailingInput final : public ChunkedInputBuffer {
 public:
-    FailingInput(std::string text, std::size_t failAfter, std::size_t pieceSize = 5)
-        : text(std::move(text)),
-          failAfter(failAfter),
-          pieceSize(std::max<std::size_t>(1, pieceSize)) {}
+    FailingInput(std::string input, std::size_t failAt, std::size_t piecesOf = 5)
+        : text(std::move(input)),
+          failAfter(failAt),
+          pieceSize(std::max<std::size_t>(1, piecesOf)) {}
 
     bool failed() const { return hasFailed; }
 
@@ -48,7 +48,7 @@ private:
 
 class FailingOutput final : public ChunkedOutputBuffer {
 public:
-    explicit FailingOutput(std::size_t failAfter) : failAfter(failAfter) {}
+    explicit FailingOutput(std::size_t failAt) : failAfter(failAt) {}
 
     bool failed() const { return hasFailed; }
     const std::string& written() const { return text; }

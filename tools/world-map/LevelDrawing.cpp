@@ -99,7 +99,7 @@ std::string_view markerOf(WayKind kind) {
 
 class Drawing {
 public:
-    explicit Drawing(std::ostringstream& svg) : svg(svg) {}
+    explicit Drawing(std::ostringstream& picture) : svg(picture) {}
 
     void text(int x, int y, std::string_view content, std::string_view style = "") {
         svg << "<text x='" << x << "' y='" << y << "'" << style << '>' << escapeXml(content)
