@@ -95,13 +95,16 @@ void WordWrapper::placeWord(std::string& wrapped) {
     if (word.empty()) {
         return;
     }
-    if (lineWidth > 0 && column > 0 && column + blanks + wordColumns > lineWidth) {
+    if (lineWidth > 0 && column + blanks + wordColumns > lineWidth) {
         // The blanks where the line breaks are not written: they would only push the
-        // cursor on.
-        wrapped += '\n';
-        column = 0;
+        // cursor on. Nor is an indent that would push the first word of a line past its
+        // end, where the terminal would cut the word.
+        if (column > 0) {
+            wrapped += '\n';
+            column = 0;
+            line.clear();
+        }
         blanks = 0;
-        line.clear();
     }
     placeBlanks(wrapped);
     emit(word, wordColumns, wrapped);

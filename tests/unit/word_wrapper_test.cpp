@@ -39,6 +39,9 @@ TEST(WordWrapperTest, AWordWiderThanTheTerminalStaysWholeAndTheTerminalFoldsIt) 
 TEST(WordWrapperTest, BlanksPastTheLastColumnAreDropped) {
     EXPECT_EQ("abcde\nfg\n", wrapAt(5, "abcde   \nfg\n"));
     EXPECT_EQ("abc \n", wrapAt(5, "abc \n"));
+    // So is an indent that would push its word past the end: the title at 10 columns.
+    EXPECT_EQ("Welcome to\nVellumfall\nby\nQuorrin! \n",
+              wrapAt(10, "Welcome to Vellumfall \n         by Quorrin! \n"));
 }
 
 TEST(WordWrapperTest, AWordSplitOverPiecesIsHeldUntilItEnds) {
