@@ -11,15 +11,13 @@
 #include <cwchar>
 #include <string_view>
 
+#include "console/LineHistory.h"
 #include "console/StreamFailure.h"
 #include "console/WordWrapper.h"
 #include "platform/posix/DescriptorStreams.h"
 #include "platform/posix/TerminalState.h"
 
 namespace {
-
-// Enough to go back through a long game, and a bound on what is kept.
-constexpr int kHistorySize = 500;
 
 struct KeyBinding {
     const char* keys;
@@ -60,7 +58,7 @@ EditedInput::EditedInput(WordWrapper& screen, int inputFd, int outputFd)
     editor = el_init("vellumfall", stdin, stdout, stderr);
     entered = history_init();
     HistEvent event{};
-    history(entered, &event, H_SETSIZE, kHistorySize);
+    history(entered, &event, H_SETSIZE, static_cast<int>(LineHistory::kSize));
     history(entered, &event, H_SETUNIQUE, 1);
     el_set(editor, EL_CLIENTDATA, this);
     el_set(editor, EL_PROMPT, &EditedInput::promptOf);

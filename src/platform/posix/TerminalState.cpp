@@ -10,6 +10,7 @@
 #include <iterator>
 
 #include "console/TerminalSequences.h"
+#include "console/TerminalSignals.h"
 
 namespace {
 
@@ -30,9 +31,6 @@ termios gKeyMode{};
 // The terminal's mode when the game started, when its input is a terminal.
 volatile std::sig_atomic_t gStartModeKnown = 0;
 termios gStartMode{};
-
-constexpr std::array kDeadlySignals{SIGINT, SIGTERM, SIGHUP, SIGQUIT};
-constexpr std::array kStopSignals{SIGTSTP, SIGTTIN, SIGTTOU};
 
 void writeRaw(const char* text, std::size_t length) {
     while (length > 0) {
@@ -98,11 +96,11 @@ void install(int signalNumber, void (*handler)(int)) {
     action.sa_handler = handler;
     // One handler at a time: none of them may run inside another.
     sigemptyset(&action.sa_mask);
-    for (const int other : kDeadlySignals) {
-        sigaddset(&action.sa_mask, other);
+    for (const TerminalSignal& other : kDeadlySignals) {
+        sigaddset(&action.sa_mask, other.number);
     }
-    for (const int other : kStopSignals) {
-        sigaddset(&action.sa_mask, other);
+    for (const TerminalSignal& other : kStopSignals) {
+        sigaddset(&action.sa_mask, other.number);
     }
     // A read cut short by a stop goes on as if nothing had happened.
     action.sa_flags = SA_RESTART;
@@ -221,14 +219,14 @@ void Redraw::ifContinued() {
 void installSignalHandlers() {
     install(SIGWINCH, noteResize);
     install(SIGCONT, noteContinue);
-    for (const int signalNumber : kDeadlySignals) {
-        if (!startedIgnored(signalNumber)) {
-            install(signalNumber, restoreAndDie);
+    for (const TerminalSignal& signal : kDeadlySignals) {
+        if (!startedIgnored(signal.number)) {
+            install(signal.number, restoreAndDie);
         }
     }
-    for (const int signalNumber : kStopSignals) {
-        if (!startedIgnored(signalNumber)) {
-            install(signalNumber, restoreAndStop);
+    for (const TerminalSignal& signal : kStopSignals) {
+        if (!startedIgnored(signal.number)) {
+            install(signal.number, restoreAndStop);
         }
     }
 }

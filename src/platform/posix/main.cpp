@@ -10,9 +10,10 @@
 #include <string>
 
 #include "app/FrontEnd.h"
+#include "console/TerminalConsole.h"
 #include "console/WordWrapper.h"
 #include "platform/posix/DescriptorStreams.h"
-#include "platform/posix/TerminalConsole.h"
+#include "platform/posix/PosixTerminal.h"
 #include "platform/posix/TerminalState.h"
 #ifdef VELLUMFALL_LINE_EDITING
 #include "platform/posix/EditedInput.h"
@@ -59,7 +60,8 @@ public:
         input = makeInput(policy, screen);
         gameIn.emplace(input.get());
         gameOut.emplace(&*output);
-        console.emplace(*gameOut, STDIN_FILENO, policy);
+        terminal.emplace(*gameOut, STDIN_FILENO);
+        console.emplace(*gameOut, *terminal, policy);
         terminal_state::installSignalHandlers();
         return {*gameIn, *gameOut, *console};
     }
@@ -85,6 +87,7 @@ private:
     std::unique_ptr<std::streambuf> input;
     std::optional<std::istream> gameIn;
     std::optional<std::ostream> gameOut;
+    std::optional<PosixTerminal> terminal;
     std::optional<TerminalConsole> console;
 };
 
