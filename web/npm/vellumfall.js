@@ -1,34 +1,32 @@
 #!/usr/bin/env node
 'use strict';
 // Vellumfall in a terminal, or on whatever is piped in, with the game built to WebAssembly.
-// This script is the game's host under Node, as page.js is on the page: it reads standard
-// input, writes standard output and turns the console's effects into escape sequences,
-// keeping the promises of the native game: its exit statuses, its signals, its line
-// editing and its word wrap (done inside the module, at the width given here).
+// This script is the game's host under Node, as the page is in a browser, and does only what
+// Node alone can do: read standard input (in raw mode when the game asks), write standard
+// output, catch and send signals, exit, and tell the game the raw facts of its terminal. The
+// rules are the game's, in C++ as natively: the terminal's policy, the escape sequences,
+// whole keys, the line editor, which keys are signals and what giving the terminal back
+// writes.
 const fs = require('fs');
 const path = require('path');
 const tty = require('tty');
-const util = require('util');
-const { Keyboard } = require('../lib/terminal.js');
+const { TerminalInput, readPiped } = require('../lib/keyboard.js');
 const createVellumfall = require('../lib/vellumfall.js');
 
-const kGameColours = '\x1b[92;40m';
-const kResetColours = '\x1b[0m';
-const kClearScreen = '\x1b[H\x1b[2J';
-const kPressAnyKey = 'Press any key to continue . . . ';
-const kReadSize = 65536;
-const kDeadlySignals = ['SIGINT', 'SIGTERM', 'SIGHUP', 'SIGQUIT'];
-const kStopSignals = ['SIGTSTP', 'SIGTTIN', 'SIGTTOU'];
-
 const pause = new Int32Array(new SharedArrayBuffer(4));
-const readFrom = util.promisify(fs.read);
-let coloured = false;
-let keyboard = null;
+let terminalInput = null;
+// What the game asked to be written when the terminal is given back, and when it is taken
+// again after a stop.
+let giveBackBytes = Buffer.alloc(0);
+let takeAgainBytes = Buffer.alloc(0);
+let continues = 0;
+// Called when the game may go on after a signal it sent.
+let goOn = null;
 
 // Written at once, so that text, effects and failures keep their order. A descriptor
 // that someone left non-blocking is waited on, not failed.
 function writeAll(fd, data) {
-  let rest = typeof data === 'string' ? Buffer.from(data) : data;
+  let rest = data;
   while (rest.length > 0) {
     try {
       rest = rest.subarray(fs.writeSync(fd, rest));
@@ -41,116 +39,101 @@ function writeAll(fd, data) {
   }
 }
 
-function restoreTerminal() {
-  keyboard?.suspend();
-  if (coloured) {
-    writeAll(1, kResetColours);
-  }
+// Read from only once the game reads: `--version &` must not touch the terminal.
+function terminal() {
+  terminalInput ??= new TerminalInput(process.stdin);
+  return terminalInput;
 }
 
-// Dies of the signal as if no one had caught it, with the terminal put back first.
+function giveBack() {
+  terminalInput?.suspend();
+  writeAll(1, giveBackBytes);
+}
+
+function takeAgain() {
+  writeAll(1, takeAgainBytes);
+  terminalInput?.resume();
+}
+
+// Dies of the signal as if no one had caught it, with the terminal given back first.
 function dieOf(signal) {
-  restoreTerminal();
+  giveBack();
   process.removeAllListeners(signal);
   process.kill(process.pid, signal);
 }
 
-// Stops as if no one had caught the signal, with the terminal put back for the shell, and
+// Stops as if no one had caught the signal, with the terminal given back for the shell, and
 // takes it again when continued. The kernel does not stop a game that is the terminal's
 // own program (no shell would continue it): then it goes on as if nothing had happened.
 function stopFor(signal) {
-  restoreTerminal();
+  giveBack();
   process.removeAllListeners(signal);
   process.kill(process.pid, signal);
   process.on(signal, () => stopFor(signal));
-  if (coloured) {
-    writeAll(1, kGameColours);
-  }
-  keyboard?.resume();
+  takeAgain();
+  const resume = goOn;
+  goOn = null;
+  resume?.();
 }
 
-function signalKey(signal) {
-  if (kStopSignals.includes(signal)) {
-    stopFor(signal);
-  } else {
-    dieOf(signal);
-  }
-}
-
-// Standard input is read as it is, with read(2): Node's own stream would take a directory,
-// say, for an empty input instead of failing. One buffer serves every read, since the game
-// copies each piece before it asks for the next: memory stays flat however long the input.
-const pipedPiece = Buffer.allocUnsafe(kReadSize);
-async function readPiped() {
-  const buffer = pipedPiece;
-  for (;;) {
-    try {
-      const { bytesRead } = await readFrom(0, buffer, 0, kReadSize, null);
-      return bytesRead === 0 ? null : buffer.subarray(0, bytesRead);
-    } catch (error) {
-      if (error.code !== 'EAGAIN') {
-        throw error;
-      }
-      await new Promise((resolve) => setTimeout(resolve, 10));
+// The module asks for the raw facts and the few things only Node can do; everything it
+// makes of them is the game's own.
+const host = {
+  isTerminal: (fd) => tty.isatty(fd),
+  environment: (name) => process.env[name],
+  // Asked of the terminal each time, as natively: Node's own count follows a resize only
+  // once the signal has reached its event loop, which may be after keys typed at the new
+  // width.
+  columns() {
+    if (!process.stdout.isTTY) {
+      return 0;
     }
-  }
-}
-
-// Read from only once the game reads: `--version &` must not touch the terminal.
-function terminalKeyboard() {
-  keyboard ??= new Keyboard(process.stdin, signalKey);
-  return keyboard;
-}
-
-// The module asks for the raw facts (is this a terminal, what does the environment say)
-// and decides what follows from them, as every front end of the game does.
-function makeHost(inputIsTerminal) {
-  return {
-    read: (prompt, edited) => (!inputIsTerminal ? readPiped()
-      : edited ? terminalKeyboard().readLine(prompt, process.stdout)
-        : terminalKeyboard().readAvailable()),
-    isTerminal: (fd) => tty.isatty(fd),
-    environment: (name) => process.env[name],
-    write: (stream, bytes) => writeAll(stream, bytes),
-    // Node asks the terminal again when it is resized (and then emits 'resize').
-    columns: () => process.stdout.columns ?? 0,
-    setColours() {
-      writeAll(1, kGameColours);
-      coloured = true;
-    },
-    resetColours() {
-      coloured = false;
-      writeAll(1, kResetColours);
-    },
-    clearScreen: () => writeAll(1, kClearScreen),
-    waitForKey: () => terminalKeyboard().readKey(() => writeAll(1, `\r${kPressAnyKey}`)),
-  };
-}
+    process.stdout._refreshSize?.();
+    return process.stdout.columns;
+  },
+  write: (stream, bytes) => writeAll(stream, bytes),
+  readBytes: (waitMs) => (tty.isatty(0) ? terminal().read(waitMs) : readPiped()),
+  setRawMode: (on) => terminal().setRawMode(on),
+  keepTerminal(giveBackWith, takeAgainWith) {
+    giveBackBytes = Buffer.from(giveBackWith);
+    takeAgainBytes = Buffer.from(takeAgainWith);
+  },
+  watchSignals(deadly, stops) {
+    for (const signal of deadly) {
+      process.on(signal, () => dieOf(signal));
+    }
+    for (const signal of stops) {
+      process.on(signal, () => stopFor(signal));
+    }
+    // Whatever the game waits on is drawn again over what the shell wrote meanwhile.
+    process.on('SIGCONT', () => {
+      continues += 1;
+      terminalInput?.interrupt();
+    });
+  },
+  continues: () => continues,
+  // To the whole foreground job, as a terminal sends it: the game's process group, which has
+  // the terminal while the game reads it. Windows has no process groups.
+  signal: (name) => new Promise((resolve) => {
+    goOn = resolve;
+    process.kill(process.platform === 'win32' ? process.pid : 0, name);
+  }),
+};
 
 async function main() {
   // Handed over, since the loader's own fetch cannot open a file path under Node.
   const wasmBinary = fs.readFileSync(path.join(__dirname, '..', 'lib', 'vellumfall.wasm'));
-  const inputIsTerminal = tty.isatty(0);
-  const game = await createVellumfall({ host: makeHost(inputIsTerminal), wasmBinary });
-  for (const signal of kDeadlySignals) {
-    process.on(signal, () => dieOf(signal));
-  }
-  for (const signal of kStopSignals) {
-    process.on(signal, () => stopFor(signal));
-  }
-  // Whatever the game waits on is drawn again over what the shell wrote meanwhile.
-  process.on('SIGCONT', () => keyboard?.shown?.());
+  const game = await createVellumfall({ host, wasmBinary });
   const listed = process.argv.slice(2);
   const played = await game.ccall('run', 'number', ['number', 'array'],
                                   [listed.length, Buffer.from(listed.map((a) => `${a}\0`).join(''))],
                                   { async: true });
-  restoreTerminal();
   // Standard input may still be waited on; the game is over all the same.
   process.exit(played);
 }
 
 main().catch((error) => {
-  restoreTerminal();
+  giveBack();
   process.stderr.write(`vellumfall: ${error.message}\n`);
   process.exit(1);
 });

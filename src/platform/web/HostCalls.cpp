@@ -2,6 +2,8 @@
 
 #include <emscripten/emscripten.h>
 
+#include <string>
+
 // Every call goes to Module.host. A host reports a failure by throwing a Node-style error
 // whose `code` names it ("EPIPE"), which becomes this module's errno for it. The bodies
 // are JavaScript, which clang-format would take for C++.
@@ -17,6 +19,17 @@ EM_ASYNC_JS(int, hostAwaitInput, (const char* prompt, int promptSize, int edited
         }
         Module.unreadPiece = piece;
         return piece === null ? 0 : piece.length;
+    } catch (error) {
+        return -(ERRNO_CODES[error.code] || ERRNO_CODES.EIO);
+    }
+});
+
+// A terminal's bytes, or a pipe's, as they come; `ended` stands for the end of input.
+EM_ASYNC_JS(int, hostAwaitBytes, (int waitMs, int ended), {
+    try {
+        const piece = await Module.host.readBytes(waitMs < 0 ? undefined : waitMs);
+        Module.unreadPiece = piece;
+        return piece === null ? ended : piece.length;
     } catch (error) {
         return -(ERRNO_CODES[error.code] || ERRNO_CODES.EIO);
     }
@@ -58,6 +71,25 @@ EM_JS(void, hostSetColours, (), { Module.host.setColours(); });
 EM_JS(void, hostResetColours, (), { Module.host.resetColours(); });
 EM_JS(void, hostClearScreen, (), { Module.host.clearScreen(); });
 
+EM_JS(void, hostSetRawMode, (int on), { Module.host.setRawMode(on !== 0); });
+
+EM_ASYNC_JS(void, hostSignal, (const char* name), {
+    await Module.host.signal(UTF8ToString(name));
+});
+
+EM_JS(int, hostContinues, (), { return Module.host.continues(); });
+
+EM_JS(void, hostKeepTerminal, (const char* giveBack, int giveBackSize, const char* takeAgain,
+                               int takeAgainSize), {
+    Module.host.keepTerminal(HEAPU8.slice(giveBack, giveBack + giveBackSize),
+                             HEAPU8.slice(takeAgain, takeAgain + takeAgainSize));
+});
+
+EM_JS(void, hostWatchSignals, (const char* deadly, const char* stops), {
+    const names = (list) => UTF8ToString(list).split(' ').filter((name) => name.length > 0);
+    Module.host.watchSignals(names(deadly), names(stops));
+});
+
 EM_JS(int, hostCanShowPosition, (), {
     return typeof Module.host.showPosition === 'function' ? 1 : 0;
 });
@@ -82,6 +114,10 @@ namespace host {
 
 int awaitInput(std::string_view prompt, bool edited) {
     return hostAwaitInput(prompt.data(), static_cast<int>(prompt.size()), edited ? 1 : 0);
+}
+
+int awaitBytes(std::optional<std::chrono::milliseconds> wait) {
+    return hostAwaitBytes(wait ? static_cast<int>(wait->count()) : -1, kInputEnded);
 }
 
 void takeInput(char* destination) {
@@ -131,6 +167,27 @@ void clearScreen() {
 
 int waitForKey() {
     return hostWaitForKey();
+}
+
+void setRawMode(bool on) {
+    hostSetRawMode(on ? 1 : 0);
+}
+
+void signalJob(std::string_view name) {
+    hostSignal(std::string(name).c_str());
+}
+
+unsigned continues() {
+    return static_cast<unsigned>(hostContinues());
+}
+
+void keepTerminal(std::string_view giveBack, std::string_view takeAgain) {
+    hostKeepTerminal(giveBack.data(), static_cast<int>(giveBack.size()), takeAgain.data(),
+                     static_cast<int>(takeAgain.size()));
+}
+
+void watchSignals(std::string_view deadly, std::string_view stops) {
+    hostWatchSignals(std::string(deadly).c_str(), std::string(stops).c_str());
 }
 
 bool canShowPosition() {

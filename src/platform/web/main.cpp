@@ -2,6 +2,7 @@
 
 #include <ctime>
 #include <istream>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <span>
@@ -9,9 +10,15 @@
 #include <vector>
 
 #include "app/FrontEnd.h"
+#include "console/TerminalConsole.h"
+#include "console/TerminalSignals.h"
+#include "console/WordWrapper.h"
 #include "platform/web/HostCalls.h"
-#include "platform/web/HostConsole.h"
+#include "platform/web/HostKeyboard.h"
 #include "platform/web/HostStreams.h"
+#include "platform/web/HostTerminal.h"
+#include "platform/web/KeyboardInput.h"
+#include "platform/web/PageTerminal.h"
 
 // The module has no main: the host calls `run`, and may call it again for a new game, since
 // a session leaves nothing behind.
@@ -26,6 +33,18 @@ std::time_t seededClock() {
     return *chosenSeed;
 }
 
+// The signals a terminal host catches. Of the stop signals only the key's: the system sends
+// SIGTTIN and SIGTTOU to a process that touches its terminal from the background, and Node,
+// catching them, would try the same call again at once, for ever; at their default they stop
+// the whole job, as they stop any program.
+void watchSignals() {
+    std::string deadly;
+    for (const TerminalSignal& signal : kDeadlySignals) {
+        deadly.append(signal.name).append(" ");
+    }
+    host::watchSignals(deadly, kStopKeySignal.name);
+}
+
 // The game on the JavaScript host the module was given: the page, or Node's terminal.
 class WebFrontEnd final : public FrontEnd {
 public:
@@ -37,30 +56,52 @@ public:
                 .outputIsTerminal = host::isTerminal(1),
                 .term = host::environment("TERM"),
                 .noColor = host::environment("NO_COLOR"),
-                .takesEscapes = host::showsEffects() ? std::optional<bool>(true) : std::nullopt};
+                .takesEscapes = showsEffects ? std::optional<bool>(true) : std::nullopt};
     }
 
     std::size_t width() override { return host::columns(); }
 
     GameParts openGame(const TerminalPolicy& policy, WordWrapper* screen) override {
-        input.emplace(policy.inputEchoed ? screen : nullptr, policy.lineEditing);
         output.emplace(host::Stream::Output, screen);
-        gameIn.emplace(&*input);
         gameOut.emplace(&*output);
-        console.emplace(*gameOut, policy);
+        if (showsEffects) {
+            input = std::make_unique<HostInput>(policy.inputEchoed ? screen : nullptr,
+                                                policy.lineEditing);
+            terminal = std::make_unique<PageTerminal>(*gameOut);
+        } else {
+            watchSignals();
+            if (policy.lineEditing && screen != nullptr) {
+                input = std::make_unique<EditedKeyboardInput>(keyboard, *screen);
+                // The editor has the keyboard for the whole game. Taken before anything is
+                // shown: a game started in the background stops here until it is brought to
+                // the foreground, as the native one does when its editor starts.
+                keyboard.setRaw(true);
+            } else {
+                input = std::make_unique<KeyboardInput>(keyboard,
+                                                        policy.inputEchoed ? screen : nullptr);
+            }
+            terminal = std::make_unique<HostTerminal>(*gameOut, keyboard);
+        }
+        gameIn.emplace(input.get());
+        console.emplace(*gameOut, *terminal, policy);
         return {*gameIn, *gameOut, *console};
     }
 
     Clock clock() override { return chosenSeed ? seededClock : systemClock; }
 
 private:
+    // A page shows the effects and reads whole lines itself; a terminal host (Node) only
+    // moves bytes.
+    bool showsEffects = host::showsEffects();
     HostOutput plainOut{host::Stream::Output};
     HostOutput errors{host::Stream::Errors};
-    std::optional<HostInput> input;
+    HostKeyboard keyboard;
     std::optional<HostOutput> output;
+    std::unique_ptr<std::streambuf> input;
     std::optional<std::istream> gameIn;
     std::optional<std::ostream> gameOut;
-    std::optional<HostConsole> console;
+    std::unique_ptr<Terminal> terminal;
+    std::optional<TerminalConsole> console;
 };
 
 }  // namespace
