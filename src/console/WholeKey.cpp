@@ -81,26 +81,45 @@ std::size_t wholeKeyLength(std::string_view bytes) {
     return length;
 }
 
-std::optional<std::string> readWholeKey(KeySource& source, std::string& pending) {
+bool KeyBuffer::readFrom(KeySource& source, std::optional<std::chrono::milliseconds> wait) {
+    return source.readKeyBytes(bytes, wait);
+}
+
+std::string KeyBuffer::take(std::size_t count) {
+    std::string taken(unread().substr(0, count));
+    next += taken.size();
+    // What was taken goes once it is most of the buffer, so the rest moves rarely.
+    if (next == bytes.size()) {
+        clear();
+    } else if (next > bytes.size() / 2) {
+        bytes.erase(0, next);
+        next = 0;
+    }
+    return taken;
+}
+
+void KeyBuffer::clear() {
+    bytes.clear();
+    next = 0;
+}
+
+std::optional<std::string> readWholeKey(KeySource& source, KeyBuffer& pending) {
     for (;;) {
-        const std::size_t length = wholeKeyLength(pending);
-        const std::size_t before = pending.size();
-        if (length == 0) {
-            const auto wait = pending.empty()
-                                  ? std::nullopt
-                                  : std::optional<std::chrono::milliseconds>(kRestOfKey);
-            const bool more = source.readKeyBytes(pending, wait);
-            if (more && (pending.size() > before || before == 0)) {
-                continue;
-            }
-            // The rest of the key never came, or the input ended: it is whole as it is.
-            if (before == 0) {
-                return std::nullopt;
-            }
+        const std::size_t length = wholeKeyLength(pending.unread());
+        if (length > 0) {
+            return pending.take(length);
         }
-        const std::size_t taken = length == 0 ? before : length;
-        std::string key = pending.substr(0, taken);
-        pending.erase(0, taken);
-        return key;
+        const std::size_t before = pending.unread().size();
+        const auto wait =
+            before == 0 ? std::nullopt : std::optional<std::chrono::milliseconds>(kRestOfKey);
+        const bool more = pending.readFrom(source, wait);
+        if (more && (pending.unread().size() > before || before == 0)) {
+            continue;
+        }
+        // The rest of the key never came, or the input ended: it is whole as it is.
+        if (before == 0) {
+            return std::nullopt;
+        }
+        return pending.take();
     }
 }

@@ -39,6 +39,23 @@ protected:
     KeySource& operator=(const KeySource&) = default;
 };
 
-// The next whole key, read from `source` after the bytes left in `pending` by the key
+// Bytes that have come from a key source and are not yet taken as keys: many keys at once,
+// when a long line is pasted, each taken without moving the rest.
+class KeyBuffer {
+public:
+    std::string_view unread() const { return std::string_view(bytes).substr(next); }
+    bool empty() const { return next == bytes.size(); }
+    // Appends what `source` brings (see KeySource::readKeyBytes).
+    bool readFrom(KeySource& source, std::optional<std::chrono::milliseconds> wait);
+    // Takes the first `count` unread bytes, all of them without a count.
+    std::string take(std::size_t count = std::string::npos);
+    void clear();
+
+private:
+    std::string bytes;
+    std::size_t next = 0;
+};
+
+// The next whole key, read from `source` after the bytes left in `pending` by the keys
 // before; the bytes of later keys stay in `pending`. Nothing at the end of input.
-std::optional<std::string> readWholeKey(KeySource& source, std::string& pending);
+std::optional<std::string> readWholeKey(KeySource& source, KeyBuffer& pending);

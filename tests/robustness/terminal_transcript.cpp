@@ -37,6 +37,12 @@
 namespace {
 
 constexpr auto kPatience = std::chrono::seconds(20);
+// Set in the session leader when the test asks it to bring the job to the foreground.
+volatile std::sig_atomic_t gForegroundAsked = 0;
+
+extern "C" void askForeground(int /*signalNumber*/) {
+    gForegroundAsked = 1;
+}
 using Clock = std::chrono::steady_clock;
 
 // What the game wrote on its terminal (or into its output pipe), and reading more of it.
@@ -156,6 +162,9 @@ public:
 
     Screen& output() { return *screen; }
 
+    // As `fg` does, by the session leader, which has the terminal.
+    void bringToForeground() const { ::kill(sessionPid, SIGUSR1); }
+
     termios mode() const {
         termios settings{};
         ::tcgetattr(master, &settings);
@@ -208,8 +217,9 @@ private:
     }
 
     // The forked session leader. It plays the shell: it starts the game in a process
-    // group of its own in the foreground and ends as the game ended, so that its status is
-    // the game's. Or, for the game as the terminal's own program, it becomes the game.
+    // group of its own in the foreground (or in the background, and brings it to the
+    // foreground on SIGUSR1) and ends as the game ended, so that its status is the game's.
+    // Or, for the game as the terminal's own program, it becomes the game.
     [[noreturn]] void runSession(const char* slaveName, const Descriptors& descriptors,
                                  std::vector<char*>& command) const {
         for (const int own : descriptors.testsOwn) {
@@ -230,19 +240,32 @@ private:
             reportPid(descriptors.pidPipe, ::getpid());
             startGame(slave, descriptors, command);
         }
+        struct sigaction foreground {};
+        foreground.sa_handler = askForeground;
+        ::sigaction(SIGUSR1, &foreground, nullptr);
         const pid_t job = ::fork();
         if (job == 0) {
             ::setpgid(0, 0);
-            // A background group may take the terminal only with SIGTTOU ignored.
-            std::signal(SIGTTOU, SIG_IGN);
-            ::tcsetpgrp(slave, ::getpid());
-            std::signal(SIGTTOU, SIG_DFL);
+            if (setup.start != Start::Background) {
+                // A background group may take the terminal only with SIGTTOU ignored.
+                std::signal(SIGTTOU, SIG_IGN);
+                ::tcsetpgrp(slave, ::getpid());
+                std::signal(SIGTTOU, SIG_DFL);
+            }
             startGame(slave, descriptors, command);
         }
-        ::close(slave);
+        ::setpgid(job, job);
+        if (setup.start != Start::Background) {
+            ::close(slave);
+        }
         reportPid(descriptors.pidPipe, job);
         int status = 0;
         while (::waitpid(job, &status, 0) < 0 && errno == EINTR) {
+            if (gForegroundAsked != 0) {
+                gForegroundAsked = 0;
+                ::tcsetpgrp(slave, job);
+                ::kill(-job, SIGCONT);
+            }
         }
         if (WIFSIGNALED(status)) {
             std::signal(WTERMSIG(status), SIG_DFL);
@@ -400,6 +423,9 @@ public:
                 return check(session.waitUntilStopped(true), "the game did not stop");
             case Step::Kind::Continue:
                 ::kill(session.game(), SIGCONT);
+                return check(session.waitUntilStopped(false), "the game did not go on");
+            case Step::Kind::Foreground:
+                session.bringToForeground();
                 return check(session.waitUntilStopped(false), "the game did not go on");
             case Step::Kind::Resize:
                 session.resize(static_cast<unsigned short>(step.number));

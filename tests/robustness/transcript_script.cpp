@@ -80,6 +80,24 @@ std::optional<std::string> unquote(std::string_view quoted) {
     return text;
 }
 
+// A text as unquote reads it, or "TEXT" * N.
+std::optional<std::string> textOf(std::string_view written) {
+    const std::size_t times = written.rfind("\" * ");
+    if (times == std::string_view::npos) {
+        return unquote(written);
+    }
+    const std::optional<std::string> once = unquote(written.substr(0, times + 1));
+    const int count = std::atoi(std::string(written.substr(times + 4)).c_str());
+    if (!once || count <= 0) {
+        return std::nullopt;
+    }
+    std::string text;
+    for (int copy = 0; copy < count; ++copy) {
+        text += *once;
+    }
+    return text;
+}
+
 bool isForLauncher(std::string_view launchers, std::string_view launcher) {
     while (!launchers.empty()) {
         const std::size_t comma = launchers.find(',');
@@ -119,8 +137,13 @@ bool readDirective(std::string_view word, std::string_view rest, Script& script,
         return true;
     }
     if (word == "start") {
-        setup.start = rest == "own" ? Start::Own : rest == "wrapper" ? Start::Wrapper : Start::Job;
-        return rest == "own" || rest == "wrapper" || rest == "job";
+        const std::map<std::string_view, Start> starts{{"job", Start::Job},
+                                                       {"own", Start::Own},
+                                                       {"wrapper", Start::Wrapper},
+                                                       {"background", Start::Background}};
+        const auto start = starts.find(rest);
+        setup.start = start != starts.end() ? start->second : Start::Job;
+        return start != starts.end();
     }
     if (word == "input" || word == "output") {
         (word == "input" ? setup.inputPipe : setup.outputPipe) = true;
@@ -140,14 +163,14 @@ bool readDirective(std::string_view word, std::string_view rest, Script& script,
     if (word == "define") {
         const std::size_t blank = rest.find(' ');
         const std::optional<std::string> text =
-            blank == std::string_view::npos ? std::nullopt : unquote(rest.substr(blank + 1));
+            blank == std::string_view::npos ? std::nullopt : textOf(rest.substr(blank + 1));
         if (text) {
             texts[std::string(rest.substr(0, blank))] += *text;
         }
         return text.has_value();
     }
     if (word == "type" || word == "press" || word == "expect") {
-        std::optional<std::string> text = unquote(rest);
+        std::optional<std::string> text = textOf(rest);
         if (const auto defined = texts.find(rest); !text && defined != texts.end()) {
             text = defined->second;
         }
@@ -163,11 +186,12 @@ bool readDirective(std::string_view word, std::string_view rest, Script& script,
         step.number = number();
         return addStep(word == "pause" ? Step::Kind::Pause : Step::Kind::Resize);
     }
-    if (word == "rawmode" || word == "linemode" || word == "stopped" || word == "continue") {
-        return addStep(word == "rawmode"    ? Step::Kind::RawMode
-                       : word == "linemode" ? Step::Kind::LineMode
-                       : word == "stopped"  ? Step::Kind::Stopped
-                                            : Step::Kind::Continue);
+    const std::map<std::string_view, Step::Kind> plainSteps{
+        {"rawmode", Step::Kind::RawMode},   {"linemode", Step::Kind::LineMode},
+        {"stopped", Step::Kind::Stopped},   {"continue", Step::Kind::Continue},
+        {"foreground", Step::Kind::Foreground}};
+    if (const auto plain = plainSteps.find(word); plain != plainSteps.end() && rest.empty()) {
+        return addStep(plain->second);
     }
     if (word == "signal" || (word == "end" && rest.starts_with("signal "))) {
         const std::optional<int> signal = signalNamed(word == "end" ? rest.substr(7) : rest);

@@ -9,13 +9,15 @@
 // A terminal transcript, read from its file: how the game is started, then what happens.
 //
 // The file has one directive a line; "#" starts a comment line. Texts are in double
-// quotes, with \e \r \n \t \\ \" and \xHH for bytes. First the setup:
+// quotes, with \e \r \n \t \\ \" and \xHH for bytes; "TEXT" * N is TEXT N times over.
+// First the setup:
 //   launchers NAME...      the launchers that play it (read by CMake, not here)
 //   columns N              the terminal's width (80)
 //   env NAME=VALUE, unset NAME   on top of TERM=xterm and no locale, NO_COLOR, COLUMNS
-//   start job|own|wrapper  by a shell with job control (the default); as the terminal's
-//                          own program (a session leader, no shell); or from a script
-//                          `sh -c 'GAME; echo after $?'` run by that shell
+//   start job|own|wrapper|background   by a shell with job control (the default); as the
+//                          terminal's own program (a session leader, no shell); from a
+//                          script `sh -c 'GAME; echo after $?'` run by that shell; or by
+//                          that shell in the background (`GAME &`)
 //   input pipe, output pipe   that standard stream is a pipe instead of the terminal
 //   ignore SIGNAME         inherited as ignored
 //   nonblocking            the terminal's descriptors are left non-blocking
@@ -33,11 +35,13 @@
 //   signal SIGNAME         sent to the game
 //   stopped                waits until the game is stopped
 //   continue               sends SIGCONT, as `fg` does, and waits until it runs
+//   foreground             gives the game the terminal and continues it, as `fg` does
+//                          for a job started in the background
 //   resize N               the terminal becomes N columns wide (the game gets SIGWINCH)
 //   end exit N | end signal SIGNAME   the game ends so, having written nothing more
 // A step written `STEP:NAME,NAME` is played for those launchers only.
 
-enum class Start { Job, Own, Wrapper };
+enum class Start { Job, Own, Wrapper, Background };
 
 struct Setup {
     unsigned short columns = 80;
@@ -62,6 +66,7 @@ struct Step {
         Signal,
         Stopped,
         Continue,
+        Foreground,
         Resize,
         End
     };

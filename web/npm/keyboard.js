@@ -52,9 +52,14 @@ class TerminalInput {
   }
 
   // What has come, at least one byte; an empty buffer when `waitMs` passed first, or the
-  // wait was interrupted; null at the end of input.
+  // wait was interrupted; null at the end of input. A wait of 0 lets Node's loop go round
+  // once first, so that a signal that came meanwhile (a continue) is counted before.
   async read(waitMs) {
-    if (this.pieces.length === 0 && !this.ended && !this.failure) {
+    if (waitMs === 0) {
+      for (const turn of [1, 2]) {
+        await new Promise((resolve) => setImmediate(resolve, turn));
+      }
+    } else if (this.pieces.length === 0 && !this.ended && !this.failure) {
       let timer;
       await new Promise((resolve) => {
         this.wake = resolve;

@@ -62,6 +62,6 @@ private:
 
 void readOneKey(int fd, terminal_state::Redraw& redraw) {
     DescriptorKeys keys(fd, redraw);
-    std::string pending;
+    KeyBuffer pending;
     readWholeKey(keys, pending);
 }

@@ -11,6 +11,14 @@ void HostKeyboard::setRaw(bool on) {
     }
 }
 
+void HostKeyboard::settle() {
+    try {
+        pending.readFrom(*this, std::chrono::milliseconds(0));
+    } catch (const StreamFailure&) {
+        // The game is not under way yet: its first read meets the failure again.
+    }
+}
+
 std::optional<std::string> HostKeyboard::nextKey(const std::function<void()>& showAgain) {
     showAgainAfterStop = &showAgain;
     shownAt = host::continues();
@@ -35,12 +43,11 @@ std::optional<std::string> HostKeyboard::nextKey(const std::function<void()>& sh
 
 bool HostKeyboard::readAvailable(std::string& chunk) {
     while (pending.empty()) {
-        if (!readKeyBytes(pending, std::nullopt)) {
+        if (!pending.readFrom(*this, std::nullopt)) {
             return false;
         }
     }
-    chunk += pending;
-    pending.clear();
+    chunk += pending.take();
     return true;
 }
 

@@ -16,6 +16,9 @@ class HostKeyboard final : public KeySource {
 public:
     // Raw mode, until it is turned off; the terminal's line mode otherwise.
     void setRaw(bool on);
+    // Lets the host take the signals that came meanwhile (a stop in setRaw, from the
+    // background, and its continue) before the game shows what it waits on.
+    void settle();
     bool isRaw() const { return raw; }
 
     // The next whole key that is no signal key; nothing at the end of input. `showAgain`
@@ -38,7 +41,7 @@ private:
     bool readKeyBytes(std::string& bytes, std::optional<std::chrono::milliseconds> wait) override;
 
     bool raw = false;
-    std::string pending;
+    KeyBuffer pending;
     std::string drawing;
     const std::function<void()>* showAgainAfterStop = nullptr;
     unsigned shownAt = 0;

@@ -76,6 +76,7 @@ public:
                 // shown: a game started in the background stops here until it is brought to
                 // the foreground, as the native one does when its editor starts.
                 keyboard.setRaw(true);
+                keyboard.settle();
             } else {
                 input = std::make_unique<KeyboardInput>(keyboard,
                                                         policy.inputEchoed ? screen : nullptr);

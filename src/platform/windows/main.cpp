@@ -5,16 +5,19 @@
 #include <cstdio>
 #include <cstdlib>
 #include <istream>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <span>
 #include <string>
 
 #include "app/FrontEnd.h"
+#include "console/TerminalConsole.h"
+#include "platform/windows/ConsoleInput.h"
 #include "platform/windows/ConsoleScreen.h"
 #include "platform/windows/ConsoleState.h"
 #include "platform/windows/CrtStreams.h"
-#include "platform/windows/WindowsConsole.h"
+#include "platform/windows/WindowsTerminal.h"
 
 namespace {
 
@@ -26,19 +29,17 @@ std::optional<std::string> environment(const char* name) {
 // A line ends in "\n" as everywhere else: in text mode the C runtime would write "\r\n",
 // and a piped session would differ from the same session on any other system. Piped or
 // redirected input is taken byte for byte too, where text mode would drop "\r" and stop
-// at Ctrl-Z; only a console keeps text mode, so that Ctrl-Z then Enter ends the input.
-void useBinaryModes(HANDLE input) {
+// at Ctrl-Z. A console is read apart, by ConsoleInput.
+void useBinaryModes() {
     ::_setmode(::_fileno(stdout), _O_BINARY);
     ::_setmode(::_fileno(stderr), _O_BINARY);
-    if (!console_state::isConsole(input)) {
-        ::_setmode(::_fileno(stdin), _O_BINARY);
-    }
+    ::_setmode(::_fileno(stdin), _O_BINARY);
 }
 
 // The game on the process's standard handles and its console window.
 class WindowsFrontEnd final : public FrontEnd {
 public:
-    WindowsFrontEnd() { useBinaryModes(inputHandle); }
+    WindowsFrontEnd() { useBinaryModes(); }
 
     std::streambuf& plainOutput() override { return plainOut; }
     std::streambuf& errorOutput() override { return errors; }
@@ -63,10 +64,16 @@ public:
     GameParts openGame(const TerminalPolicy& policy, WordWrapper* wrapper) override {
         screen.wrapWith(wrapper);
         output.emplace(::_fileno(stdout), wrapper);
-        input.emplace(::_fileno(stdin), policy.inputEchoed ? &screen : nullptr);
-        gameIn.emplace(&*input);
+        ConsoleScreen* echoedTo = policy.inputEchoed ? &screen : nullptr;
+        if (console_state::isConsole(inputHandle)) {
+            input = std::make_unique<ConsoleInput>(inputHandle, echoedTo);
+        } else {
+            input = std::make_unique<CrtInput>(::_fileno(stdin), echoedTo);
+        }
+        gameIn.emplace(input.get());
         gameOut.emplace(&*output);
-        console.emplace(*gameOut, policy);
+        terminal.emplace(*gameOut, inputHandle);
+        console.emplace(*gameOut, *terminal, policy);
         console_state::installCtrlHandler();
         return {*gameIn, *gameOut, *console};
     }
@@ -78,10 +85,11 @@ private:
     CrtOutput errors{::_fileno(stderr)};
     ConsoleScreen screen{outputHandle};
     std::optional<CrtOutput> output;
-    std::optional<CrtInput> input;
+    std::unique_ptr<std::streambuf> input;
     std::optional<std::istream> gameIn;
     std::optional<std::ostream> gameOut;
-    std::optional<WindowsConsole> console;
+    std::optional<WindowsTerminal> terminal;
+    std::optional<TerminalConsole> console;
 };
 
 }  // namespace
