@@ -36,7 +36,7 @@ void restoreLocked() {
         ::SetConsoleMode(gOutput, gOutputMode);
         gOutputModeChanged = false;
     }
-    // _getch takes the console out of line mode while it waits for a key.
+    // The input's mode as the game found it, whatever changed it meanwhile.
     if (gInputIsConsole) {
         ::SetConsoleMode(gInput, gInputMode);
     }

@@ -7,7 +7,6 @@
 #include <cstdlib>
 
 #include "console/StreamFailure.h"
-#include "platform/windows/ConsoleScreen.h"
 
 namespace {
 
@@ -26,12 +25,6 @@ int errorNumberOfLastCall() {
     }
 }
 
-// A line being read from the console is cut short when the player presses Ctrl-C, and
-// the control handler is then on its way to end the game: this is no end of input.
-bool interruptedByCtrlC() {
-    return ::GetLastError() == ERROR_OPERATION_ABORTED || _doserrno == ERROR_OPERATION_ABORTED;
-}
-
 void clearLastError() {
     ::SetLastError(ERROR_SUCCESS);
     _doserrno = ERROR_SUCCESS;
@@ -48,13 +41,7 @@ bool CrtInput::readChunk(std::string& chunk) {
         const int got = ::_read(fd, chunk.data() + old, kReadSize);
         if (got > 0) {
             chunk.resize(old + static_cast<std::size_t>(got));
-            if (echoedTo != nullptr) {
-                echoedTo->startLine();
-            }
             return true;
-        }
-        if (interruptedByCtrlC()) {
-            continue;
         }
         if (got == 0) {
             chunk.resize(old);

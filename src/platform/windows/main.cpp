@@ -64,11 +64,11 @@ public:
     GameParts openGame(const TerminalPolicy& policy, WordWrapper* wrapper) override {
         screen.wrapWith(wrapper);
         output.emplace(::_fileno(stdout), wrapper);
-        ConsoleScreen* echoedTo = policy.inputEchoed ? &screen : nullptr;
         if (console_state::isConsole(inputHandle)) {
-            input = std::make_unique<ConsoleInput>(inputHandle, echoedTo);
+            input = std::make_unique<ConsoleInput>(inputHandle,
+                                                   policy.inputEchoed ? &screen : nullptr);
         } else {
-            input = std::make_unique<CrtInput>(::_fileno(stdin), echoedTo);
+            input = std::make_unique<CrtInput>(::_fileno(stdin));
         }
         gameIn.emplace(input.get());
         gameOut.emplace(&*output);
