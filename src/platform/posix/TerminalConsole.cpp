@@ -3,6 +3,7 @@
 #include <termios.h>
 
 #include <ostream>
+#include <string>
 #include <string_view>
 
 #include "console/TerminalSequences.h"
@@ -72,6 +73,11 @@ void TerminalConsole::waitForKey() {
         readOneKey(inputFd, redraw);
     }
     out << '\n';
+}
+
+void TerminalConsole::sayOnInterrupt(std::string_view line) {
+    // A signal comes while the player reads a prompt or a key wait, in the middle of a line.
+    terminal_state::sayOnDeath(line.empty() ? std::string() : '\n' + std::string(line));
 }
 
 void TerminalConsole::restoreTerminal() {

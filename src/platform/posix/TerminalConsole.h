@@ -26,6 +26,7 @@ public:
     void clearScreen() override;
     void waitForKey() override;
     void restoreTerminal() override;
+    void sayOnInterrupt(std::string_view line) override;
 
 private:
     std::ostream& out;

@@ -12,6 +12,7 @@
 #include "app/FrontEnd.h"
 #include "console/WordWrapper.h"
 #include "platform/posix/DescriptorStreams.h"
+#include "platform/posix/PosixSaveFiles.h"
 #include "platform/posix/TerminalConsole.h"
 #include "platform/posix/TerminalState.h"
 #ifdef VELLUMFALL_LINE_EDITING
@@ -30,6 +31,7 @@ class PosixFrontEnd final : public FrontEnd {
 public:
     std::streambuf& plainOutput() override { return plainOut; }
     std::streambuf& errorOutput() override { return errors; }
+    SaveFiles& saveFiles() override { return files; }
 
     TerminalFacts terminalFacts() override {
         return {.inputIsTerminal = ::isatty(STDIN_FILENO) == 1,
@@ -78,6 +80,7 @@ private:
 
     DescriptorOutput plainOut{STDOUT_FILENO};
     DescriptorOutput errors{STDERR_FILENO};
+    PosixSaveFiles files;
     unsigned seenResizes = 0;
     std::size_t columns = 0;
     bool widthKnown = false;

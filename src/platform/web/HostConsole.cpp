@@ -1,6 +1,7 @@
 #include "platform/web/HostConsole.h"
 
 #include <ostream>
+#include <string>
 #include <string_view>
 
 #include "console/StreamFailure.h"
@@ -46,6 +47,11 @@ void HostConsole::showPosition(int level, int x, int y, PositionChange change) {
     // The text that led here comes first, as with every other effect.
     out.flush();
     host::showPosition(level, x, y, change);
+}
+
+void HostConsole::sayOnInterrupt(std::string_view line) {
+    // A signal comes while the player reads a prompt or a key wait, in the middle of a line.
+    host::sayOnInterrupt(line.empty() ? std::string() : '\n' + std::string(line));
 }
 
 void HostConsole::restoreTerminal() {

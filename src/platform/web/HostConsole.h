@@ -1,6 +1,7 @@
 #pragma once
 
 #include <iosfwd>
+#include <string_view>
 
 #include "console/Console.h"
 #include "console/TerminalPolicy.h"
@@ -18,6 +19,7 @@ public:
     void clearScreen() override;
     void waitForKey() override;
     void restoreTerminal() override;
+    void sayOnInterrupt(std::string_view line) override;
     // Only to a host that shows positions, so that the others see no call at all.
     void showPosition(int level, int x, int y, PositionChange change) override;
 

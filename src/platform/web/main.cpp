@@ -11,6 +11,7 @@
 #include "app/FrontEnd.h"
 #include "platform/web/HostCalls.h"
 #include "platform/web/HostConsole.h"
+#include "platform/web/HostSaveFiles.h"
 #include "platform/web/HostStreams.h"
 
 // The module has no main: the host calls `run`, and may call it again for a new game, since
@@ -31,6 +32,7 @@ class WebFrontEnd final : public FrontEnd {
 public:
     std::streambuf& plainOutput() override { return plainOut; }
     std::streambuf& errorOutput() override { return errors; }
+    SaveFiles& saveFiles() override { return files; }
 
     TerminalFacts terminalFacts() override {
         return {.inputIsTerminal = host::isTerminal(0),
@@ -56,6 +58,7 @@ public:
 private:
     HostOutput plainOut{host::Stream::Output};
     HostOutput errors{host::Stream::Errors};
+    HostSaveFiles files;
     std::optional<HostInput> input;
     std::optional<HostOutput> output;
     std::optional<std::istream> gameIn;

@@ -3,6 +3,7 @@
 #include <conio.h>
 
 #include <ostream>
+#include <string>
 #include <string_view>
 
 #include "console/TerminalSequences.h"
@@ -60,6 +61,11 @@ void WindowsConsole::waitForKey() {
     out.flush();
     readOneKey();
     out << '\n';
+}
+
+void WindowsConsole::sayOnInterrupt(std::string_view line) {
+    // Ctrl-C comes while the player reads a prompt or a key wait, in the middle of a line.
+    console_state::sayOnExit(line.empty() ? std::string() : '\n' + std::string(line));
 }
 
 void WindowsConsole::restoreTerminal() {

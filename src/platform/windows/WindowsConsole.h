@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <iosfwd>
+#include <string_view>
 
 #include "console/Console.h"
 #include "console/TerminalPolicy.h"
@@ -29,6 +30,7 @@ public:
     void clearScreen() override;
     void waitForKey() override;
     void restoreTerminal() override;
+    void sayOnInterrupt(std::string_view line) override;
 
 private:
     std::ostream& out;

@@ -15,6 +15,7 @@
 #include "platform/windows/ConsoleState.h"
 #include "platform/windows/CrtStreams.h"
 #include "platform/windows/WindowsConsole.h"
+#include "platform/windows/WindowsSaveFiles.h"
 
 namespace {
 
@@ -42,6 +43,7 @@ public:
 
     std::streambuf& plainOutput() override { return plainOut; }
     std::streambuf& errorOutput() override { return errors; }
+    SaveFiles& saveFiles() override { return files; }
 
     TerminalFacts terminalFacts() override {
         TerminalFacts facts{.inputIsTerminal = console_state::isConsole(inputHandle),
@@ -76,6 +78,7 @@ private:
     HANDLE outputHandle = ::GetStdHandle(STD_OUTPUT_HANDLE);
     CrtOutput plainOut{::_fileno(stdout)};
     CrtOutput errors{::_fileno(stderr)};
+    WindowsSaveFiles files;
     ConsoleScreen screen{outputHandle};
     std::optional<CrtOutput> output;
     std::optional<CrtInput> input;
