@@ -46,6 +46,12 @@ else
         fail "the installed game prints another title menu than the built one"
 fi
 
+# The changelog names the version the game says it is.
+version=$("$build/vellumfall" --version)
+version=${version#vellumfall }
+head -n 1 "$prefix/share/doc/vellumfall/changelog" | grep -qF "vellumfall ($version) " ||
+    fail "the installed changelog's latest entry is not for version $version"
+
 # A menu entry must start the game of this install, not one that may not be there.
 entry=$prefix/share/applications/vellumfall.desktop
 if [ -f "$entry" ]; then
