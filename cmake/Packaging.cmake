@@ -2,7 +2,8 @@
 # (debian/rules installs with these rules too).
 #
 #   cmake --install build --prefix DIR   DIR/games/vellumfall, DIR/share/man/man6/vellumfall.6,
-#                                        the desktop entry, its icon, the copyright and changelog
+#                                        the desktop entry, its icon, its AppStream metainfo,
+#                                        the copyright and changelog
 
 include(GNUInstallDirs)
 
@@ -18,6 +19,11 @@ install(FILES ${PROJECT_SOURCE_DIR}/debian/copyright ${PROJECT_SOURCE_DIR}/debia
         DESTINATION ${VELLUMFALL_INSTALL_DOCDIR})
 install(FILES ${packaging_dir}/vellumfall.svg
         DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/icons/hicolor/scalable/apps)
+
+include(PackagingMetainfo)
+set(metainfo ${PROJECT_BINARY_DIR}/org.example.vellumfall.metainfo.xml)
+vellumfall_write_metainfo(${metainfo})
+install(FILES ${metainfo} DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/metainfo)
 
 # The desktop entry starts the game by its full path, which is known only when installing:
 # /usr/games/vellumfall in the package, DIR/games/vellumfall after `cmake --install --prefix

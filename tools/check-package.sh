@@ -3,7 +3,7 @@
 # (dpkg-buildpackage -us -uc, which runs the native tests), then checks it: lintian on the
 # source package and the binary (any error or warning fails; informational and pedantic
 # findings are shown, with the overrides), the package's fields, contents and game
-# (tests/install/deb-package.sh).
+# (tests/install/deb-package.sh), and its AppStream metainfo (appstreamcli validate).
 #
 # Usage: tools/check-package.sh [--nocheck] [OUT_DIR]
 #   OUT_DIR keeps the .deb (default: a scratch folder, removed at the end).
@@ -53,3 +53,7 @@ echo "lintian: no error and no warning."
 
 echo "== $deb"
 bash "$root/tests/install/deb-package.sh" "$out/$deb" "$root" "$version"
+
+echo "== appstreamcli validate"
+dpkg-deb -x "$out/$deb" "$scratch/unpacked"
+appstreamcli validate --no-net --pedantic "$scratch"/unpacked/usr/share/metainfo/*.metainfo.xml

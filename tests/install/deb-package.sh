@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Checks a built Debian package as apt would see it: its name and control fields (the
 # project's version, section games, dependencies found by dpkg-shlibdeps), its contents
-# under /usr, their checksums, and that the packaged game, manual, changelog and desktop
-# entry work together: the game plays the walkthrough byte for byte.
+# under /usr, their checksums, and that the packaged game, manual, changelog, metainfo and
+# desktop entry work together: the game plays the walkthrough byte for byte.
 # Usage: deb-package.sh DEB SOURCE_DIR VERSION
 set -u
 deb=$1
@@ -49,7 +49,8 @@ expected_files='-rwxr-xr-x root/root ./usr/games/vellumfall
 -rw-r--r-- root/root ./usr/share/doc/vellumfall/copyright
 -rw-r--r-- root/root ./usr/share/icons/hicolor/scalable/apps/vellumfall.svg
 -rw-r--r-- root/root ./usr/share/lintian/overrides/vellumfall
--rw-r--r-- root/root ./usr/share/man/man6/vellumfall.6.gz'
+-rw-r--r-- root/root ./usr/share/man/man6/vellumfall.6.gz
+-rw-r--r-- root/root ./usr/share/metainfo/org.example.vellumfall.metainfo.xml'
 actual_files=$(awk '$1 !~ /^d/ { print $1, $2, $6 }' "$scratch/contents.txt" | LC_ALL=C sort -k3,3)
 if [ "$actual_files" != "$expected_files" ]; then
     fail "the package does not hold exactly the expected files:"
@@ -70,8 +71,8 @@ if [ ! -s "$unpacked/DEBIAN/md5sums" ]; then
 else
     (cd "$unpacked" && md5sum --quiet -c DEBIAN/md5sums) >"$scratch/md5.log" 2>&1 ||
         { fail "the md5sums do not match the packaged files:"; cat "$scratch/md5.log"; }
-    [ "$(wc -l <"$unpacked/DEBIAN/md5sums")" -eq 7 ] ||
-        fail "the md5sums do not cover exactly the seven packaged files"
+    [ "$(wc -l <"$unpacked/DEBIAN/md5sums")" -eq 8 ] ||
+        fail "the md5sums do not cover exactly the eight packaged files"
 fi
 
 game=$unpacked/usr/games/vellumfall
@@ -110,6 +111,10 @@ if [ -f "$entry" ]; then
     grep -qx 'Type=Application' "$entry" || fail "the desktop entry is not of type Application"
     grep -qE '^Categories=(.*;)?Game;' "$entry" || fail "the desktop entry is not in the Game category"
 fi
+
+grep -qF "<release version=\"$version\" " \
+    "$unpacked/usr/share/metainfo/org.example.vellumfall.metainfo.xml" 2>/dev/null ||
+    fail "the packaged metainfo has no release $version"
 
 if [ "$failed" -eq 0 ]; then
     echo "Checked $expected_name."
