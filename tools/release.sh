@@ -8,8 +8,9 @@
 #   vellumfall-VERSION.tgz           the npm package: cmake --workflow --preset web
 #   vellumfall-VERSION-site.tar.gz   the site, from the same build
 #
-# It fails when the tree differs from the last commit, when a build or a test fails, or when
-# an artifact names another version than the project's (debian/changelog's latest entry).
+# It fails when the tree differs from the last commit, when a build or a test fails, when
+# CMake warns, or when an artifact names another version than the project's
+# (debian/changelog's latest entry).
 #
 # Usage: tools/release.sh [--tested | --no-tests] [OUT_DIR]     (default OUT_DIR: build-release)
 #   --tested    build-web and build-windows were just built and tested by their workflows
@@ -38,9 +39,17 @@ if [ -n "$(git status --porcelain)" ]; then
     exit 1
 fi
 
+scratch=$(mktemp -d "${TMPDIR:-/tmp}/vellumfall-release.XXXXXX")
+trap 'rm -rf "$scratch"' EXIT
+
 step() {
     echo
     echo "== $* ($((SECONDS / 60))m$((SECONDS % 60))s)"
+}
+# Runs a CMake command with its output kept, for the warnings.
+run() {
+    "$@" 2>&1 | tee -a "$scratch/cmake.log"
+    return "${PIPESTATUS[0]}"
 }
 
 # The Windows zip and the web build's two archives; their workflows date what they pack at
@@ -48,25 +57,25 @@ step() {
 if [ "$mode" = no-tests ]; then
     windows=build-windows-artifacts web=build-web-artifacts
     step "the Windows zip"
-    cmake --preset windows-artifacts >/dev/null
-    cmake --build --preset windows-artifacts
-    cpack --preset windows-artifacts
+    run cmake --preset windows-artifacts
+    run cmake --build --preset windows-artifacts
+    run cpack --preset windows-artifacts
     step "the site and the npm package"
-    cmake --preset web-artifacts >/dev/null
-    cmake --build --preset web-artifacts
+    run cmake --preset web-artifacts
+    run cmake --build --preset web-artifacts
 elif [ "$mode" = tested ]; then
     windows=build-windows web=build-web
     step "the Windows zip, from build-windows"
-    cmake --build --preset windows
-    cpack --preset windows
+    run cmake --build --preset windows
+    run cpack --preset windows
     step "the site and the npm package, from build-web"
-    cmake --build --preset web
+    run cmake --build --preset web
 else
     windows=build-windows web=build-web
     step "the windows workflow"
-    cmake --workflow --preset windows
+    run cmake --workflow --preset windows
     step "the web workflow"
-    cmake --workflow --preset web
+    run cmake --workflow --preset web
 fi
 
 step "the Debian package"
@@ -78,10 +87,12 @@ else
     tools/check-package.sh "$out"
 fi
 cp "$windows/$zip" "$web/$npm" "$web/$site" "$out/"
+if grep -n '^CMake [A-Za-z ]*Warning' "$scratch/cmake.log"; then
+    echo "FAIL: CMake warned"
+    exit 1
+fi
 
 step "the versions"
-scratch=$(mktemp -d "${TMPDIR:-/tmp}/vellumfall-release.XXXXXX")
-trap 'rm -rf "$scratch"' EXIT
 failed=0
 expect() {
     if [ "$2" != "$3" ]; then
