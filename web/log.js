@@ -1,66 +1,7 @@
-// The game's text as the page keeps it: one record for each turn, the records in screens.
-//
-// A record is { command, text, newScreen }: the line the player sent (absent where the
-// game spoke unasked, as with the title menu or after a key), what the game answered up
-// to its next wait, and whether the game cleared the screen before that answer.
-
+// The game's records (turns.js) on the page, in screens.
 // The longest last line after which a command still shows on the same line, as typed
 // after the prompt; past it, the line may have wrapped and the command takes its own.
 const kLongestPrompt = 20;
-const kScreenRule = '-'.repeat(32);
-
-// Cuts the game's stream into records, one each time the game waits for the player.
-export class TurnRecorder {
-  constructor(onRecord) {
-    this.onRecord = onRecord;
-    this.decoder = new TextDecoder();
-    this.command = undefined;
-    this.text = '';
-    this.cleared = false;
-  }
-
-  // The line the game takes next, echoed at the start of its turn.
-  sent(line) {
-    this.command = line;
-  }
-
-  write(bytes) {
-    this.text += this.decoder.decode(bytes, { stream: true });
-  }
-
-  // Text written before a clear stays on the old screen. Blank text there is the
-  // end of a key wait's line, which a terminal would wipe at once: it is dropped.
-  clear() {
-    if (this.text.trim() !== '') {
-      this.emit();
-    }
-    this.text = '';
-    this.cleared = true;
-  }
-
-  // The game waits: whatever it said since its last wait is one turn.
-  endTurn() {
-    if (this.command !== undefined || this.text !== '') {
-      this.emit();
-    }
-  }
-
-  emit() {
-    const record = {};
-    if (this.command !== undefined) {
-      record.command = this.command;
-    }
-    record.text = this.text;
-    // A clear followed by nothing, as when quitting, leaves the last screen in view.
-    if (this.cleared && this.text !== '') {
-      record.newScreen = true;
-      this.cleared = false;
-    }
-    this.command = undefined;
-    this.text = '';
-    this.onRecord(record);
-  }
-}
 
 // The log on the page: each record becomes one element, added whole as a child of the
 // log, so that a screen reader announces that answer and nothing older (inside a
@@ -90,24 +31,28 @@ export class LogView {
   }
 
   append(record) {
+    this.goLive();
     this.element.append(this.place(record));
     this.scrollToEnd();
   }
 
-  // Many records at once, as when a saved game is restored: the log is quiet while they
-  // arrive, or a screen reader would read them all again.
+  // Many records at once, as when a saved game is restored. The log is not yet live (it
+  // becomes live with the game's first wait, in goLive): restored turns are never news,
+  // however late a browser hands their insertion to a screen reader.
   show(records) {
     const fragment = document.createDocumentFragment();
     for (const record of records) {
       fragment.append(this.place(record));
     }
-    const live = this.element.getAttribute('aria-live');
-    this.element.setAttribute('aria-live', 'off');
     this.element.append(fragment);
     this.scrollToEnd();
-    requestAnimationFrame(() => requestAnimationFrame(() => {
-      this.element.setAttribute('aria-live', live);
-    }));
+  }
+
+  goLive() {
+    if (!this.element.hasAttribute('role')) {
+      this.element.setAttribute('role', 'log');
+      this.element.setAttribute('aria-live', 'polite');
+    }
   }
 
   // Returns the record's element, with the classes of its place in the log given to it
@@ -116,7 +61,7 @@ export class LogView {
     this.records.push(record);
     const newScreen = record.newScreen === true && this.screen.length > 0;
     const sameScreen = !newScreen && this.screen.length > 0;
-    const turn = this.turnElement(record, sameScreen ? this.lastLine : '');
+    const turn = this.turnElement(record, this.screen.length > 0 ? this.lastLine : '', sameScreen);
     const lineStart = record.text.lastIndexOf('\n') + 1;
     const carried = !newScreen && record.command === undefined && lineStart === 0;
     this.lastLine = (carried ? this.lastLine : '') + record.text.slice(lineStart);
@@ -131,8 +76,9 @@ export class LogView {
     return turn;
   }
 
-  // `prompt` is the line the command was typed after.
-  turnElement(record, prompt) {
+  // `prompt` is the line the command was typed after: on the same screen, the command
+  // stands after it; on a new screen, the prompt is shown again before the command.
+  turnElement(record, prompt, sameScreen) {
     const turn = document.createElement('p');
     turn.className = 'turn';
     if (record.command !== undefined) {
@@ -141,8 +87,9 @@ export class LogView {
       const command = document.createElement('span');
       command.className = 'command';
       command.setAttribute('aria-hidden', 'true');
-      command.textContent = `${record.command}\n`;
-      if (prompt !== '' && prompt.length <= kLongestPrompt) {
+      const short = prompt !== '' && prompt.length <= kLongestPrompt;
+      command.textContent = `${short && !sameScreen ? prompt : ''}${record.command}\n`;
+      if (short && sameScreen) {
         turn.classList.add('after-prompt');
         turn.style.setProperty('--prompt', `${prompt.length}ch`);
       }
@@ -182,20 +129,4 @@ export class LogView {
       this.element.scrollTop = this.element.scrollHeight;
     });
   }
-}
-
-// The records as plain text: each command after its prompt, as a terminal echoes it,
-// and a rule where the screen was cleared.
-export function transcriptOf(records) {
-  let text = '';
-  for (const record of records) {
-    if (record.newScreen) {
-      text += `${text === '' || text.endsWith('\n') ? '' : '\n'}${kScreenRule}\n`;
-    }
-    if (record.command !== undefined) {
-      text += `${record.command}\n`;
-    }
-    text += record.text;
-  }
-  return text;
 }
