@@ -61,6 +61,19 @@ export class AutoMap {
         this.close();
       }
     });
+    // A modal panel keeps the focus: Tab from its last control goes to its first, and
+    // Shift-Tab back, rather than out to the browser.
+    panel.addEventListener('keydown', (event) => {
+      if (event.key !== 'Tab' || !panel.matches(':modal')) {
+        return;
+      }
+      const controls = [...panel.querySelectorAll('select, button')].filter((c) => !c.disabled);
+      const edge = event.shiftKey ? controls[0] : controls[controls.length - 1];
+      if (document.activeElement === edge || !panel.contains(document.activeElement)) {
+        event.preventDefault();
+        (event.shiftKey ? controls[controls.length - 1] : controls[0]).focus();
+      }
+    });
     this.chooser.addEventListener('change', () => {
       this.shown = Number(this.chooser.value);
       this.draw();

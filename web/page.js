@@ -35,12 +35,11 @@ function say(notice) {
   status.textContent = notice;
 }
 
-// The focus follows the game where it was on what the game no longer offers: the input,
-// Send, Continue, or nothing at all.
+// The focus follows the game where it was on the game's own places (the input, Send,
+// Continue, the log that was tapped) or nowhere, and stays on any other control.
 function moveFocus(to) {
   const from = document.activeElement;
-  if (from === null || from === document.body || from === input || from === sendButton ||
-      from === continueButton) {
+  if ([null, document.body, input, sendButton, continueButton, logElement].includes(from)) {
     to.focus();
   }
 }
@@ -62,10 +61,8 @@ const view = {
       moveFocus(newGameButton);
     } else if (state === 'aside') {
       moveFocus(playHereButton);
-    } else if (state !== 'loading' && document.activeElement === continueButton) {
-      input.focus();
-    } else if (state === 'line' && document.activeElement === document.body) {
-      input.focus();
+    } else if (state === 'line' || state === 'busy') {
+      moveFocus(input);
     }
   },
   turn: (record) => log.append(record),
@@ -144,11 +141,11 @@ newGameButton.addEventListener('click', () => {
     return;
   }
   const question = session.newGameQuestion();
-  if (question !== null && !window.confirm(question)) {
-    return;
-  }
+  const confirmed = question === null || window.confirm(question);
   input.focus();
-  session.newGame();
+  if (confirmed) {
+    session.newGame();
+  }
 });
 
 // The service worker's address passes a Trusted Types policy where the host enforces

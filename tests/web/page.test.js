@@ -34,7 +34,8 @@ after(async () => {
 // A fresh page at a phone's size (in `context` when given), every address it asks for and
 // every error it throws.
 async function openPage(context, url = server.url) {
-  const page = await (context || browser).newPage(context ? {} : { viewport: kPhone });
+  const page = await (context || browser).newPage(context ? {} : { viewport: kPhone,
+                                                                  colorScheme: 'dark' });
   const requests = [];
   const errors = [];
   page.on('request', (request) => requests.push(request.url()));
@@ -44,7 +45,8 @@ async function openPage(context, url = server.url) {
   return { page, requests, errors };
 }
 
-const newPhone = (options = {}) => browser.newContext({ viewport: kPhone, ...options });
+const newPhone = (options = {}) => browser.newContext({ viewport: kPhone, colorScheme: 'dark',
+                                                       ...options });
 
 const logText = (page) => page.locator('#log').textContent();
 const state = (page) => page.locator('main').getAttribute('data-state');
@@ -185,7 +187,8 @@ test('turn by turn: one new element each, never busy; a clear keeps the earlier 
   await assertNewScreenOnTop(page);
   assert.ok(await page.locator('#log').evaluate((log) => log.scrollTop > 0));
   const played = `${kTitleMenu}0\n${kField}n\n${kHouse}`;
-  assert.equal(await logText(page), `${played}l\n${kHouse}l\n${kHouse}`);
+  // A new screen starts with the prompt and the command that cleared it.
+  assert.equal(await logText(page), `${played}>>l\n${kHouse}>>l\n${kHouse}`);
   await assertAccessible(page, 'earlier screens');
   // Scrolled out of view, the earlier screens are still there for a screen reader.
   const cdp = await page.context().newCDPSession(page);
@@ -296,7 +299,7 @@ test('the save: a reload and a new tab resume where the player was; New game dis
   second.page.once('dialog', (dialog) => dialog.dismiss());
   await second.page.click('#new-game');
   await typeLine(second.page, 'l');
-  assert.equal(await logText(second.page), `${underway}l\n${kGrassland}`);
+  assert.equal(await logText(second.page), `${underway}>>l\n${kGrassland}`);
   second.page.once('dialog', (dialog) => dialog.accept());
   await second.page.click('#new-game');
   await second.page.locator('main[data-state="line"]').waitFor();
@@ -380,16 +383,17 @@ test('offline after the first visit, and installable', async (t) => {
   await context.close();
 });
 
-test('the map: the squares visited, the ways taken and the player; it follows a level ' +
-     'change, comes back after a reload, and stands beside the log on a wide screen',
-     async () => {
+test('the map: the squares visited, the ways taken and the player; a modal dialog on a ' +
+     'phone, beside the log on a wide screen; it follows a level change and is kept open ' +
+     'across a reload', async () => {
   const context = await newPhone();
   const { page, errors } = await openPage(context);
   const lines = fs.readFileSync(walkthrough, 'utf8').split('\n');
   await playLines(page, lines.slice(0, 8));
   await page.click('#map-button');
   assert.equal(await page.getAttribute('#map-button', 'aria-expanded'), 'true');
-  // Each shape at the square it stands on, the ways by both ends, as x,y.
+  // Each shape at the square it stands on, the ways by both ends, as x,y; a way up or down
+  // by the half of its square it points to.
   const at = (selector) => page.locator(`#map ${selector}`).evaluateAll((shapes) => shapes.map(
     (shape) => {
       if (shape.localName === 'line') {
@@ -397,7 +401,9 @@ test('the map: the squares visited, the ways taken and the player; it follows a 
         return `${end('x1', 'y1')} ${end('x2', 'y2')}`;
       }
       const box = shape.getBBox();
-      return `${Math.round(box.x + box.width / 2)},${Math.round(box.y + box.height / 2)}`;
+      const [x, y] = [box.x + box.width / 2, box.y + box.height / 2];
+      const way = shape.classList.contains('stairs') ? (y > Math.round(y) ? ' down' : ' up') : '';
+      return `${Math.round(x)},${Math.round(y)}${way}`;
     }).sort());
   // The walkthrough's first moves: w, n, n, w, n, w from the start.
   const walked = ['0,0', '-1,0', '-1,-1', '-1,-2', '-2,-2', '-2,-3', '-3,-3'];
@@ -409,8 +415,40 @@ test('the map: the squares visited, the ways taken and the player; it follows a 
   await assertAccessible(page, 'the map');
   await assertNoSidewaysScrolling(page);
 
-  // Played on with the map open, down to the tunnels: the map goes down too, and the way
-  // down is marked on both levels.
+  // On a phone it is modal: the focus stays inside, the log and the input are inert, and
+  // the map keeps its room in a short view.
+  assert.ok(await page.locator('#map').evaluate((map) => map.matches(':modal')));
+  await page.focus('#map .close');
+  await page.keyboard.press('Tab');
+  assert.ok(await page.evaluate(() => document.getElementById('map').contains(
+    document.activeElement)), 'Tab from Close stays in the map');
+  assert.ok(await page.evaluate(() => {
+    document.getElementById('command').focus();
+    return document.activeElement.id !== 'command';
+  }), 'the input is inert');
+  for (const viewport of [{ width: 320, height: 256 }, { width: 360, height: 330 }]) {
+    await page.setViewportSize(viewport);
+    const map = await page.locator('#map').boundingBox();
+    const picture = await page.locator('#map svg').boundingBox();
+    assert.ok(map.height >= 200 && picture.height >= 100,
+              `at ${viewport.width}x${viewport.height} the map is ${map.height} px tall`);
+  }
+  await page.setViewportSize(kPhone);
+  await page.keyboard.press('Escape');
+  assert.ok(await page.locator('#map').isHidden());
+  assert.equal(await activeId(page), 'map-button');
+
+  // Beside the log on a wide screen, where nothing moves as it opens; the player plays on
+  // with it open, down to the tunnels: the map goes down too, and the way down is marked
+  // on both levels.
+  await page.setViewportSize({ width: 1280, height: 800 });
+  const closed = await page.locator('#log').boundingBox();
+  await page.click('#map-button');
+  const log = await page.locator('#log').boundingBox();
+  assert.deepEqual(log, closed);
+  const map = await page.locator('#map').boundingBox();
+  assert.ok(map.x >= log.x + log.width, 'the map stands beside the log');
+  await page.focus('#command');
   for (const line of lines.slice(8, lines.indexOf('d') + 1)) {
     if (await state(page) === 'key') {
       await page.keyboard.press('Space');
@@ -420,29 +458,19 @@ test('the map: the squares visited, the ways taken and the player; it follows a 
   }
   await page.getByText('Below ground: 1 place visited').waitFor();
   const [below] = await at('.here');
-  assert.deepEqual(await at('.stairs'), [below]);
+  assert.deepEqual(await at('.stairs'), [`${below} up`]);
   assert.equal(await page.inputValue('#map select'), '1');
   await page.selectOption('#map select', { label: 'Ground level' });
-  assert.ok((await at('.stairs')).includes(below));
+  assert.ok((await at('.stairs')).includes(`${below} down`));
   assert.deepEqual(await at('.here'), []);
   const ground = await page.locator('#map svg').innerHTML();
 
-  // A reload draws it again from the replay; Escape closes it, back to the Map button.
+  // A reload draws it again from the replay, open as it was.
   await page.reload();
   await whenWaiting(page);
-  await page.click('#map-button');
+  assert.ok(await page.locator('#map').isVisible());
   await page.selectOption('#map select', { label: 'Ground level' });
   assert.equal(await page.locator('#map svg').innerHTML(), ground);
-  await page.focus('#map select');
-  await page.keyboard.press('Escape');
-  assert.ok(await page.locator('#map').isHidden());
-  assert.equal(await activeId(page), 'map-button');
-
-  await page.setViewportSize({ width: 1280, height: 800 });
-  await page.click('#map-button');
-  const log = await page.locator('#log').boundingBox();
-  const map = await page.locator('#map').boundingBox();
-  assert.ok(map.x >= log.x + log.width, 'the map stands beside the log');
   // A new game starts a new map.
   page.once('dialog', (dialog) => dialog.accept());
   await page.click('#new-game');
