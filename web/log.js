@@ -2,15 +2,17 @@
 // The longest last line after which a command still shows on the same line, as typed
 // after the prompt; past it, the line may have wrapped and the command takes its own.
 const kLongestPrompt = 20;
+// Turns to a block of the log.
+const kBlockSize = 100;
 
-// The log on the page: each record becomes one element, added whole as a child of the
-// log, so that a screen reader announces that answer and nothing older (inside a
-// container, the whole container would be read again). A screen is the run of records
-// from one clear to the next: its first record is marked with a rule, and once the
-// next screen begins its records are dimmed. Each record is a block of its own, which
-// the browser lays out once: a turn costs the same however long the log. (Skipping the
-// earlier blocks with content-visibility saves nothing more, and Chromium then leaves
-// their text out of what screen readers can review.)
+// The log on the page: each record becomes one element, added whole and never changed,
+// so that a screen reader announces that answer and nothing older. A screen is the run of
+// records from one clear to the next: its first record is marked with a rule, and once
+// the next screen begins its records are dimmed. The records stand in blocks of a
+// hundred: a new turn makes the browser lay out its block and step over the others, so
+// that a turn costs the same at turn 6,000 as at turn 1, where one long run of records
+// cost ever more. (Skipping earlier blocks with content-visibility would leave their
+// text out of what Chromium gives screen readers to review.)
 export class LogView {
   constructor(element) {
     this.element = element;
@@ -21,6 +23,8 @@ export class LogView {
 
   clear() {
     this.element.replaceChildren();
+    this.block = null;
+    this.blockSize = 0;
     this.element.style.paddingBottom = '';
     this.records = [];
     this.lastLine = '';
@@ -32,7 +36,7 @@ export class LogView {
 
   append(record) {
     this.goLive();
-    this.element.append(this.place(record));
+    this.add(this.place(record));
     this.scrollToEnd();
   }
 
@@ -40,12 +44,23 @@ export class LogView {
   // becomes live with the game's first wait, in goLive): restored turns are never news,
   // however late a browser hands their insertion to a screen reader.
   show(records) {
-    const fragment = document.createDocumentFragment();
     for (const record of records) {
-      fragment.append(this.place(record));
+      this.add(this.place(record));
     }
-    this.element.append(fragment);
     this.scrollToEnd();
+  }
+
+  add(turn) {
+    if (this.block === null || this.blockSize === kBlockSize) {
+      this.block = document.createElement('div');
+      this.block.className = 'turns';
+      this.blockSize = 0;
+      this.block.append(turn);
+      this.element.append(this.block);
+    } else {
+      this.block.append(turn);
+    }
+    this.blockSize += 1;
   }
 
   goLive() {

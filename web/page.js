@@ -176,10 +176,13 @@ function registerServiceWorker() {
 
 const loadingNotice = status.textContent;
 session.restore();
-loadEngine(window.createVellumfall).then((engine) => {
+loadEngine(window.createVellumfall).then(async (engine) => {
   if (status.textContent === loadingNotice) {
     say('');
   }
+  // The game's first turn in a task of its own, after the module's instantiation: two
+  // short tasks keep a phone answering where one long one would not.
+  await new Promise((resolve) => setTimeout(resolve));
   session.start(engine);
   registerServiceWorker();
 }, (error) => {

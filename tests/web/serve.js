@@ -29,7 +29,9 @@ function chooseFile(file, accepted) {
   return { sent: file, encoding: null };
 }
 
+// Resolves to { url, close, served }: `served` counts the bodies sent for each path.
 function serveFolder(folder, { headers = {}, port = 0 } = {}) {
+  const served = {};
   const server = http.createServer((request, response) => {
     const name = path.normalize(new URL(request.url, 'http://host').pathname);
     const file = path.join(folder, name.endsWith('/') ? `${name}index.html` : name);
@@ -49,6 +51,7 @@ function serveFolder(folder, { headers = {}, port = 0 } = {}) {
         response.writeHead(304, head).end();
         return;
       }
+      served[name] = (served[name] || 0) + 1;
       response.writeHead(200, head);
       fs.createReadStream(sent).pipe(response);
     });
@@ -60,7 +63,7 @@ function serveFolder(folder, { headers = {}, port = 0 } = {}) {
         server.close(closed);
         server.closeAllConnections();
       });
-      resolve({ url: `http://127.0.0.1:${server.address().port}/`, close });
+      resolve({ url: `http://127.0.0.1:${server.address().port}/`, close, served });
     });
   });
 }
