@@ -41,8 +41,8 @@ export class LogView {
   }
 
   // Many records at once, as when a saved game is restored. The log is not yet live (it
-  // becomes live with the game's first wait, in goLive): restored turns are never news,
-  // however late a browser hands their insertion to a screen reader.
+  // becomes live with the game's first wait, in goLive, long after): restored turns are
+  // never news, however late a browser hands their insertion to a screen reader.
   show(records) {
     for (const record of records) {
       this.add(this.place(record));
@@ -64,10 +64,7 @@ export class LogView {
   }
 
   goLive() {
-    if (!this.element.hasAttribute('role')) {
-      this.element.setAttribute('role', 'log');
-      this.element.setAttribute('aria-live', 'polite');
-    }
+    this.element.setAttribute('aria-live', 'polite');
   }
 
   // Returns the record's element, with the classes of its place in the log given to it

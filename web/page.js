@@ -47,9 +47,13 @@ function moveFocus(to) {
 const view = {
   state(state) {
     main.dataset.state = state;
-    const closed = state === 'ended' || state === 'aside' || state === 'loading';
+    const closed = state === 'ended' || state === 'aside';
     input.disabled = closed;
-    sendButton.disabled = closed;
+    input.readOnly = state === 'loading';
+    if (state !== 'loading') {
+      input.removeAttribute('aria-disabled');
+    }
+    sendButton.disabled = closed || state === 'loading';
     continueButton.hidden = state !== 'key';
     playHereButton.hidden = state !== 'aside';
     if (state !== 'loading' && state !== 'busy') {
@@ -176,6 +180,11 @@ function registerServiceWorker() {
 
 const loadingNotice = status.textContent;
 session.restore();
+// With nothing restored there is nothing to keep quiet: the log is live from the start, so
+// that the title menu is news on every browser.
+if (log.records.length === 0) {
+  log.goLive();
+}
 loadEngine(window.createVellumfall).then(async (engine) => {
   if (status.textContent === loadingNotice) {
     say('');
