@@ -178,6 +178,11 @@ function registerServiceWorker() {
   });
 }
 
+// In the input from the start, reload or not (a browser may not autofocus on a reload): a
+// screen reader then starts there rather than reading the page out from the top.
+if (document.activeElement === document.body) {
+  input.focus();
+}
 const loadingNotice = status.textContent;
 session.restore();
 // With nothing restored there is nothing to keep quiet: the log is live from the start, so
