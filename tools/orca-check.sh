@@ -74,5 +74,6 @@ sleep 20
 said 'the reload'
 xdotool type --delay 80 i
 xdotool key Return
-sleep 6
+# Orca speaks seconds late on a loaded machine: time for the last answer to come.
+sleep 15
 said 'i after the reload'

@@ -64,7 +64,13 @@ export class LogView {
   }
 
   goLive() {
-    this.element.setAttribute('aria-live', 'polite');
+    if (!this.element.hasAttribute('role')) {
+      this.element.setAttribute('role', 'log');
+      this.element.setAttribute('aria-live', 'polite');
+      // The next turn starts a block of its own: Chromium keeps what it made of the
+      // restored blocks before the log was live, and would not announce a turn in one.
+      this.block = null;
+    }
   }
 
   // Returns the record's element, with the classes of its place in the log given to it
