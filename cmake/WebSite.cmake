@@ -11,8 +11,9 @@ endforeach()
 set(web_icon ${PROJECT_SOURCE_DIR}/packaging/vellumfall.svg)
 configure_file(${web_icon} ${site}/vellumfall.svg COPYONLY)
 file(READ ${web_icon} icon)
+set(safe_zone "translate(32 32) scale(0.75) translate(-32 -32)")
 string(REGEX REPLACE "<rect x=\"2\" y=\"2\" width=\"60\" height=\"60\" rx=\"8\" fill=\"#000000\"/>"
-       "<rect width=\"64\" height=\"64\" fill=\"#000000\"/><g transform=\"translate(32 32) scale(0.75) translate(-32 -32)\">"
+       "<rect width=\"64\" height=\"64\" fill=\"#000000\"/><g transform=\"${safe_zone}\">"
        icon "${icon}")
 string(REPLACE "</svg>" "</g></svg>" icon "${icon}")
 set(maskable_icon ${CMAKE_CURRENT_BINARY_DIR}/icon-maskable.svg)

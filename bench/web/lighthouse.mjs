@@ -54,7 +54,8 @@ console.log(`this machine's benchmark index (Lighthouse's CPU figure; it warns b
             `${runs.map((lhr) => lhr.environment.benchmarkIndex).join(', ')}`);
 for (const lhr of runs) {
   const failed = Object.values(lhr.audits)
-    .filter((audit) => audit.score !== null && audit.score < 0.9 && audit.scoreDisplayMode !== 'informative')
+    .filter((audit) => audit.score !== null && audit.score < 0.9 &&
+                       audit.scoreDisplayMode !== 'informative')
     .map((audit) => `${audit.id} (${audit.displayValue || audit.score})`);
   if (failed.length > 0) {
     console.log(`below 0.9: ${failed.join(', ')}`);

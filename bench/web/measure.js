@@ -177,7 +177,8 @@ async function main() {
   const lateTime = median(late.times);
   console.log(`a turn on the page, from the line sent to the answer drawn, median: ` +
               `${earlyTime.toFixed(1)} ms over turns 1-${kWindow}, ${lateTime.toFixed(1)} ms ` +
-              `over turns ${kTurns - kWindow + 1}-${kTurns}; limit ${kLateTurnRatio} times the first`);
+              `over turns ${kTurns - kWindow + 1}-${kTurns}; ` +
+              `limit ${kLateTurnRatio} times the first`);
   console.log(`style and layout a turn: ${early.layout.toFixed(2)} ms over turns 1-${kWindow}, ` +
               `${late.layout.toFixed(2)} ms over turns ${kTurns - kWindow + 1}-${kTurns}`);
   console.log(`a reload at turn ${kTurns}, to the game resumed where it was: ${resumed} ms`);

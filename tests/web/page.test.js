@@ -134,7 +134,8 @@ test('the walkthrough to the finale, which stays after quitting, then a new game
   assert.equal(await logText(page), `${finale}q y\nWould you like to quit?\n`);
   await settle(page);
   assert.ok(await page.locator('#log').evaluate((log) => {
-    const finale = [...log.querySelectorAll('.turn')].findLast((turn) => turn.textContent.includes('CONTINUED'));
+    const finale = [...log.querySelectorAll('.turn')]
+      .findLast((turn) => turn.textContent.includes('CONTINUED'));
     const shown = log.getBoundingClientRect();
     const { top, bottom } = finale.getBoundingClientRect();
     return top < shown.bottom && bottom > shown.top;
@@ -583,11 +584,11 @@ test('colours and sizes: both themes and more contrast at 7:1, the map in forced
   // The ring and the squares stand out in the system's colours.
   await page.emulateMedia({ forcedColors: 'active', colorScheme: 'light', contrast: null });
   await page.click('#map-button');
-  const [ring, square, ground] = await page.evaluate(() => ['.here', '.square', '#map'].map(
-    (selector) => {
-      const style = getComputedStyle(document.querySelector(`#map ${selector}`.replace('#map #map', '#map')));
-      return selector === '#map' ? style.backgroundColor : style.stroke;
-    }));
+  const [ring, square, ground] = await page.evaluate(() => {
+    const style = (selector) => getComputedStyle(document.querySelector(selector));
+    return [style('#map .here').stroke, style('#map .square').stroke,
+            style('#map').backgroundColor];
+  });
   assert.ok(ring !== ground && square !== ground, `${ring} and ${square} on ${ground}`);
   assert.deepEqual(errors, []);
   await context.close();

@@ -80,5 +80,6 @@ module.exports = { serveFolder, kChromium };
 
 if (require.main === module) {
   const [folder, port = '8000'] = process.argv.slice(2);
-  serveFolder(folder, { port: Number(port) }).then(({ url }) => console.log(`Serving ${folder} at ${url}`));
+  serveFolder(folder, { port: Number(port) })
+    .then(({ url }) => console.log(`Serving ${folder} at ${url}`));
 }

@@ -92,7 +92,8 @@ const dropped = (tab) => tab.view.notices.some((notice) => notice.includes('coul
 test('keys at a key wait: printable keys, Enter and Space once, never a shortcut nor a ' +
      "control's own", () => {
   const continues = (key, more = {}) => keyContinues({ key, repeat: false, ...more });
-  assert.deepEqual(['x', 'Enter', ' ', 'é'].map((key) => continues(key)), [true, true, true, true]);
+  assert.deepEqual(['x', 'Enter', ' ', 'é'].map((key) => continues(key)),
+                   [true, true, true, true]);
   assert.deepEqual([continues('x', { repeat: true }), continues('c', { ctrlKey: true }),
                     continues('c', { metaKey: true }), continues('Tab'), continues('F5'),
                     continues('Enter', { onControl: true }), continues(' ', { onControl: true })],
