@@ -20,13 +20,13 @@ grep -q "libedit not found" configure.log || {
 }
 cmake --build --preset play
 
-programs=$(find build -type f -perm -u+x ! -path '*/CMakeFiles/*' | sort)
-if [ "$programs" != "build/vellumfall" ]; then
-    echo "FAIL: the play build made other programs than build/vellumfall:"
+programs=$(find build-play -type f -perm -u+x ! -path '*/CMakeFiles/*' | sort)
+if [ "$programs" != "build-play/vellumfall" ]; then
+    echo "FAIL: the play build made other programs than build-play/vellumfall:"
     echo "$programs"
     exit 1
 fi
-if ! printf '0\nq\ny\n' | build/vellumfall | grep -q "Would you like to quit?"; then
+if ! printf '0\nq\ny\n' | build-play/vellumfall | grep -q "Would you like to quit?"; then
     echo "FAIL: the game built by the play command does not play"
     exit 1
 fi

@@ -1,75 +1,18 @@
-// The game's text as the page keeps it: one record for each turn, the records in screens.
-//
-// A record is { command, text, newScreen }: the line the player sent (absent where the
-// game spoke unasked, as with the title menu or after a key), what the game answered up
-// to its next wait, and whether the game cleared the screen before that answer.
-
+// The game's records (turns.js) on the page, in screens.
 // The longest last line after which a command still shows on the same line, as typed
 // after the prompt; past it, the line may have wrapped and the command takes its own.
 const kLongestPrompt = 20;
-const kScreenRule = '-'.repeat(32);
+// Turns to a block of the log.
+const kBlockSize = 100;
 
-// Cuts the game's stream into records, one each time the game waits for the player.
-export class TurnRecorder {
-  constructor(onRecord) {
-    this.onRecord = onRecord;
-    this.decoder = new TextDecoder();
-    this.command = undefined;
-    this.text = '';
-    this.cleared = false;
-  }
-
-  // The line the game takes next, echoed at the start of its turn.
-  sent(line) {
-    this.command = line;
-  }
-
-  write(bytes) {
-    this.text += this.decoder.decode(bytes, { stream: true });
-  }
-
-  // Text written before a clear stays on the old screen. Blank text there is the
-  // end of a key wait's line, which a terminal would wipe at once: it is dropped.
-  clear() {
-    if (this.text.trim() !== '') {
-      this.emit();
-    }
-    this.text = '';
-    this.cleared = true;
-  }
-
-  // The game waits: whatever it said since its last wait is one turn.
-  endTurn() {
-    if (this.command !== undefined || this.text !== '') {
-      this.emit();
-    }
-  }
-
-  emit() {
-    const record = {};
-    if (this.command !== undefined) {
-      record.command = this.command;
-    }
-    record.text = this.text;
-    // A clear followed by nothing, as when quitting, leaves the last screen in view.
-    if (this.cleared && this.text !== '') {
-      record.newScreen = true;
-      this.cleared = false;
-    }
-    this.command = undefined;
-    this.text = '';
-    this.onRecord(record);
-  }
-}
-
-// The log on the page: each record becomes one element, added whole as a child of the
-// log, so that a screen reader announces that answer and nothing older (inside a
-// container, the whole container would be read again). A screen is the run of records
-// from one clear to the next: its first record is marked with a rule, and once the
-// next screen begins its records are dimmed. Each record is a block of its own, which
-// the browser lays out once: a turn costs the same however long the log. (Skipping the
-// earlier blocks with content-visibility saves nothing more, and Chromium then leaves
-// their text out of what screen readers can review.)
+// The log on the page: each record becomes one element, added whole and never changed,
+// so that a screen reader announces that answer and nothing older. A screen is the run of
+// records from one clear to the next: its first record is marked with a rule, and once
+// the next screen begins its records are dimmed. The records stand in blocks of a
+// hundred: a new turn makes the browser lay out its block and step over the others, so
+// that a turn costs the same at turn 6,000 as at turn 1, where one long run of records
+// cost ever more. (Skipping earlier blocks with content-visibility would leave their
+// text out of what Chromium gives screen readers to review.)
 export class LogView {
   constructor(element) {
     this.element = element;
@@ -80,6 +23,8 @@ export class LogView {
 
   clear() {
     this.element.replaceChildren();
+    this.block = null;
+    this.blockSize = 0;
     this.element.style.paddingBottom = '';
     this.records = [];
     this.lastLine = '';
@@ -90,24 +35,42 @@ export class LogView {
   }
 
   append(record) {
-    this.element.append(this.place(record));
+    this.goLive();
+    this.add(this.place(record));
     this.scrollToEnd();
   }
 
-  // Many records at once, as when a saved game is restored: the log is quiet while they
-  // arrive, or a screen reader would read them all again.
+  // Many records at once, as when a saved game is restored. The log is not yet live (it
+  // becomes live with the game's first wait, in goLive, long after): restored turns are
+  // never news, however late a browser hands their insertion to a screen reader.
   show(records) {
-    const fragment = document.createDocumentFragment();
     for (const record of records) {
-      fragment.append(this.place(record));
+      this.add(this.place(record));
     }
-    const live = this.element.getAttribute('aria-live');
-    this.element.setAttribute('aria-live', 'off');
-    this.element.append(fragment);
     this.scrollToEnd();
-    requestAnimationFrame(() => requestAnimationFrame(() => {
-      this.element.setAttribute('aria-live', live);
-    }));
+  }
+
+  add(turn) {
+    if (this.block === null || this.blockSize === kBlockSize) {
+      this.block = document.createElement('div');
+      this.block.className = 'turns';
+      this.blockSize = 0;
+      this.block.append(turn);
+      this.element.append(this.block);
+    } else {
+      this.block.append(turn);
+    }
+    this.blockSize += 1;
+  }
+
+  goLive() {
+    if (!this.element.hasAttribute('role')) {
+      this.element.setAttribute('role', 'log');
+      this.element.setAttribute('aria-live', 'polite');
+      // The next turn starts a block of its own: Chromium keeps what it made of the
+      // restored blocks before the log was live, and would not announce a turn in one.
+      this.block = null;
+    }
   }
 
   // Returns the record's element, with the classes of its place in the log given to it
@@ -116,7 +79,7 @@ export class LogView {
     this.records.push(record);
     const newScreen = record.newScreen === true && this.screen.length > 0;
     const sameScreen = !newScreen && this.screen.length > 0;
-    const turn = this.turnElement(record, sameScreen ? this.lastLine : '');
+    const turn = this.turnElement(record, this.screen.length > 0 ? this.lastLine : '', sameScreen);
     const lineStart = record.text.lastIndexOf('\n') + 1;
     const carried = !newScreen && record.command === undefined && lineStart === 0;
     this.lastLine = (carried ? this.lastLine : '') + record.text.slice(lineStart);
@@ -131,8 +94,9 @@ export class LogView {
     return turn;
   }
 
-  // `prompt` is the line the command was typed after.
-  turnElement(record, prompt) {
+  // `prompt` is the line the command was typed after: on the same screen, the command
+  // stands after it; on a new screen, the prompt is shown again before the command.
+  turnElement(record, prompt, sameScreen) {
     const turn = document.createElement('p');
     turn.className = 'turn';
     if (record.command !== undefined) {
@@ -141,8 +105,9 @@ export class LogView {
       const command = document.createElement('span');
       command.className = 'command';
       command.setAttribute('aria-hidden', 'true');
-      command.textContent = `${record.command}\n`;
-      if (prompt !== '' && prompt.length <= kLongestPrompt) {
+      const short = prompt !== '' && prompt.length <= kLongestPrompt;
+      command.textContent = `${short && !sameScreen ? prompt : ''}${record.command}\n`;
+      if (short && sameScreen) {
         turn.classList.add('after-prompt');
         turn.style.setProperty('--prompt', `${prompt.length}ch`);
       }
@@ -182,20 +147,4 @@ export class LogView {
       this.element.scrollTop = this.element.scrollHeight;
     });
   }
-}
-
-// The records as plain text: each command after its prompt, as a terminal echoes it,
-// and a rule where the screen was cleared.
-export function transcriptOf(records) {
-  let text = '';
-  for (const record of records) {
-    if (record.newScreen) {
-      text += `${text === '' || text.endsWith('\n') ? '' : '\n'}${kScreenRule}\n`;
-    }
-    if (record.command !== undefined) {
-      text += `${record.command}\n`;
-    }
-    text += record.text;
-  }
-  return text;
 }

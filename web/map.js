@@ -20,34 +20,133 @@ export function levelName(level) {
   return level === -1 ? '1 level up' : `${-level} levels up`;
 }
 
+// The map's panel is a dialog: modal over the log on a small screen, where the log and the
+// input are inert while it is open, and beside the log where there is room for both.
+const kBesideTheLog = '(min-width: 70rem)';
+const kRemembered = 'vellumfall.map';
+
 export class AutoMap {
-  // `panel` holds the picture (an svg), the level chooser (a select), the summary and the
-  // Close button; `button` opens and closes it.
-  constructor(panel, button) {
+  // `panel` (a dialog) holds the picture (an svg), the level chooser (a select), the
+  // summary and the Close button; `button` opens and closes it. Whether it was open is
+  // kept in `storage` (null: kept nowhere) across reloads.
+  constructor(panel, button, storage) {
     this.panel = panel;
     this.button = button;
+    this.storage = storage;
     this.image = panel.querySelector('svg');
     this.chooser = panel.querySelector('select');
     this.summary = panel.querySelector('.summary');
     this.drawWanted = false;
-    // Like Send, Map and Close take no focus from the input: the player plays on with the
-    // map open, and a phone keeps its keyboard.
+    this.wide = window.matchMedia(kBesideTheLog);
+    // Beside the log, Map and Close take no focus from the input: the player plays on
+    // with the map open, and a phone keeps its keyboard.
     const close = panel.querySelector('.close');
     for (const control of [button, close]) {
-      control.addEventListener('mousedown', (event) => event.preventDefault());
+      control.addEventListener('mousedown', (event) => {
+        if (this.wide.matches) {
+          event.preventDefault();
+        }
+      });
     }
-    button.addEventListener('click', () => (panel.hidden ? this.open() : this.close()));
+    button.addEventListener('click', () => (panel.open ? this.close() : this.open()));
     close.addEventListener('click', () => this.close());
+    // Escape: the browser's own for a modal dialog, the page's beside the log.
+    panel.addEventListener('cancel', (event) => {
+      event.preventDefault();
+      this.close();
+    });
+    document.addEventListener('keydown', (event) => {
+      if (event.key === 'Escape' && panel.open) {
+        event.preventDefault();
+        this.close();
+      }
+    });
+    // A modal panel keeps the focus: Tab from its last control goes to its first, and
+    // Shift-Tab back, rather than out to the browser.
+    panel.addEventListener('keydown', (event) => {
+      if (event.key !== 'Tab' || !panel.matches(':modal')) {
+        return;
+      }
+      const controls = [...panel.querySelectorAll('select, button')].filter((c) => !c.disabled);
+      const edge = event.shiftKey ? controls[0] : controls[controls.length - 1];
+      if (document.activeElement === edge || !panel.contains(document.activeElement)) {
+        event.preventDefault();
+        (event.shiftKey ? controls[controls.length - 1] : controls[0]).focus();
+      }
+    });
     this.chooser.addEventListener('change', () => {
       this.shown = Number(this.chooser.value);
       this.draw();
     });
-    document.addEventListener('keydown', (event) => {
-      if (event.key === 'Escape' && !panel.hidden) {
-        this.close();
+    // Turned or resized across the width that has room for both: open as the new width
+    // wants it.
+    this.wide.addEventListener('change', () => {
+      if (panel.open) {
+        this.show(document.activeElement);
       }
     });
     this.clear();
+    if (this.remembered() === 'open') {
+      this.open();
+    }
+  }
+
+  remembered(value) {
+    try {
+      if (value === undefined) {
+        return this.storage?.getItem(kRemembered) ?? null;
+      }
+      this.storage?.setItem(kRemembered, value);
+    } catch {
+      // A browser that keeps nothing forgets the map too.
+    }
+    return value;
+  }
+
+  open() {
+    this.remembered('open');
+    this.button.setAttribute('aria-expanded', 'true');
+    this.show(document.activeElement);
+  }
+
+  show(focused) {
+    if (this.panel.open) {
+      this.panel.close();
+    }
+    if (this.wide.matches) {
+      this.panel.show();
+      // show() moves the focus into the panel; beside the log it stays where it was.
+      if (focused && focused !== document.body) {
+        focused.focus();
+      } else {
+        document.activeElement?.blur();
+      }
+    } else {
+      this.panel.showModal();
+    }
+    this.draw();
+  }
+
+  // The focus goes back to the Map button from a modal panel, and beside the log when
+  // it was inside the panel or nowhere; in the input, say, it stays.
+  close() {
+    if (!this.panel.open) {
+      return;
+    }
+    const modal = this.panel.matches(':modal');
+    const focusInside = this.panel.contains(document.activeElement);
+    this.panel.close();
+    this.remembered('closed');
+    this.button.setAttribute('aria-expanded', 'false');
+    if (modal || focusInside || document.activeElement === document.body) {
+      this.button.focus();
+    }
+  }
+
+  // Keys meant for the panel (Escape while it is open, any key inside it) are not the
+  // game's, even at a key wait.
+  takesKey(event) {
+    return this.panel.open && (event.key === 'Escape' || this.panel.contains(event.target));
   }
 
   clear() {
@@ -94,39 +193,14 @@ export class AutoMap {
     return squares.get(key);
   }
 
-  open() {
-    this.panel.hidden = false;
-    this.button.setAttribute('aria-expanded', 'true');
-    this.panel.closest('main').classList.add('map-open');
-    this.draw();
-  }
-
-  // The focus goes back to the Map button, unless it was outside the panel (in the
-  // input, say), where it stays.
-  close() {
-    const focusInside = this.panel.contains(document.activeElement);
-    this.panel.hidden = true;
-    this.button.setAttribute('aria-expanded', 'false');
-    this.panel.closest('main').classList.remove('map-open');
-    if (focusInside || document.activeElement === document.body) {
-      this.button.focus();
-    }
-  }
-
-  // Keys meant for the panel (Escape while it is open, any key inside it) are not the
-  // game's, even at a key wait.
-  takesKey(event) {
-    return !this.panel.hidden && (event.key === 'Escape' || this.panel.contains(event.target));
-  }
-
   changed() {
-    if (this.panel.hidden || this.drawWanted) {
+    if (!this.panel.open || this.drawWanted) {
       return;
     }
     this.drawWanted = true;
     requestAnimationFrame(() => {
       this.drawWanted = false;
-      if (!this.panel.hidden) {
+      if (this.panel.open) {
         this.draw();
       }
     });
@@ -203,15 +277,15 @@ function stairMarks({ x, y, up, down }) {
   return element('path', { class: 'stairs', d });
 }
 
-// The squares visited, with half a square to spare around them, and at least kLeastSpan
-// squares each way.
+// The squares visited, with a square to spare around them, so that the ring keeps clear of
+// the edge, and at least kLeastSpan squares each way.
 function viewBox(squares) {
   if (squares.length === 0) {
     return `${-kLeastSpan / 2} ${-kLeastSpan / 2} ${kLeastSpan} ${kLeastSpan}`;
   }
   const xs = squares.map((square) => square.x);
   const ys = squares.map((square) => square.y);
-  const span = (values) => Math.max(kLeastSpan, Math.max(...values) - Math.min(...values) + 1);
+  const span = (values) => Math.max(kLeastSpan, Math.max(...values) - Math.min(...values) + 2);
   const middle = (values) => (Math.max(...values) + Math.min(...values)) / 2;
   const width = span(xs);
   const height = span(ys);

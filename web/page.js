@@ -1,16 +1,18 @@
-// The page's side of the game: the game's text goes into the log a turn at a time, the
-// player's lines come from the one input, the console's effects become the page's, and
-// every turn is saved so that the game outlives the page. This is the host the
-// WebAssembly module calls (src/platform/web/HostCalls.cpp).
-import { LogView, TurnRecorder, transcriptOf } from './log.js';
+// The page's view of the game: it draws what the session (session.js) says into the log,
+// the map and the controls, and hands it the player's lines, keys and choices. The
+// module is loaded through engine.js, the one place that knows it.
+import { LogView } from './log.js';
 import { AutoMap } from './map.js';
-import { SaveDamaged, SaveSlot } from './save.js';
-
-const kModifiers = new Set(['Shift', 'Control', 'Alt', 'AltGraph', 'Meta', 'CapsLock']);
+import { SaveSlot } from './save.js';
+import { Session, keyContinues } from './session.js';
+import { transcriptOf } from './turns.js';
+import { loadEngine } from './engine.js';
 
 const main = document.querySelector('main');
-const view = new LogView(document.getElementById('log'));
-const map = new AutoMap(document.getElementById('map'), document.getElementById('map-button'));
+const logElement = document.getElementById('log');
+const log = new LogView(logElement);
+const map = new AutoMap(document.getElementById('map'), document.getElementById('map-button'),
+                        openStorage());
 const form = document.getElementById('command-form');
 const input = document.getElementById('command');
 const sendButton = document.getElementById('send');
@@ -18,25 +20,8 @@ const status = document.getElementById('status');
 const continueButton = document.getElementById('continue');
 const playHereButton = document.getElementById('play-here');
 const newGameButton = document.getElementById('new-game');
-const transcriptButton = document.getElementById('transcript');
-const encoder = new TextEncoder();
 
 const tab = `${Date.now().toString(36)}-${Math.random().toString(36).slice(2)}`;
-const slot = new SaveSlot(openStorage(), tab);
-
-// The game being played, as the save keeps it.
-let game = null;
-// The game under way in the module: its recorder, the save it is replaying, and whether it is
-// being ended early (for a new game, or a save that does not replay).
-let session = null;
-// Lines sent before the game asked for them, in order.
-let queued = [];
-let lineWanted = null;
-let keyWanted = null;
-let steppedAside = false;
-let saveRefused = false;
-const history = [];
-let recalled = 0;
 
 function openStorage() {
   try {
@@ -50,300 +35,100 @@ function say(notice) {
   status.textContent = notice;
 }
 
-// What the game waits for, for the styles and the tests: line, key, busy or ended.
-function setState(state) {
-  main.dataset.state = state;
-  const ended = state === 'ended';
-  input.disabled = ended;
-  sendButton.disabled = ended;
-  continueButton.hidden = state !== 'key';
-}
-
-function save() {
-  if (steppedAside || session.replay !== null || session.ending) {
-    return;
-  }
-  if (!slot.write(game) && !saveRefused) {
-    saveRefused = true;
-    say('This browser did not save the game: a reload would lose the turns played since.');
+// The focus follows the game where it was on the game's own places (the input, Send,
+// Continue, the log that was tapped) or nowhere, and stays on any other control.
+function moveFocus(to) {
+  const from = document.activeElement;
+  if ([null, document.body, input, sendButton, continueButton, logElement].includes(from)) {
+    to.focus();
   }
 }
 
-function takeLine(line) {
-  session.recorder.sent(line);
-  game.lines.push(line);
-  game.keys = 0;
-  return encoder.encode(`${line}\n`);
-}
-
-// The replay is over at the first wait after its last line and key. It stands when the
-// game said, again, exactly what the log shows.
-function finishReplay() {
-  const { saved, next, keys } = session.replay;
-  session.replay = null;
-  const same = next === saved.lines.length && keys === 0 && game.ended === saved.ended &&
-      JSON.stringify(game.records) === JSON.stringify(saved.records);
-  if (!same) {
-    session.ending = true;
-    session.damaged = true;
-    return false;
-  }
-  save();
-  return true;
-}
-
-// Returns the next saved line, null when the save does not replay, or undefined when the
-// replay is over and the game goes on live.
-function replayLine() {
-  const { replay } = session;
-  if (replay.next < replay.saved.lines.length) {
-    return takeLine(replay.saved.lines[replay.next++]);
-  }
-  if (replay.keys > 0) {
-    session.ending = true;
-    session.damaged = true;
-  }
-  return session.ending || !finishReplay() ? null : undefined;
-}
-
-function read() {
-  session.recorder.endTurn();
-  if (session.replay !== null && !session.ending) {
-    const line = replayLine();
-    if (line !== undefined) {
-      return Promise.resolve(line);
+const view = {
+  state(state) {
+    main.dataset.state = state;
+    const closed = state === 'ended' || state === 'aside';
+    input.disabled = closed;
+    input.readOnly = state === 'loading';
+    if (state !== 'loading') {
+      input.removeAttribute('aria-disabled');
     }
-  }
-  if (session.ending) {
-    return Promise.resolve(null);
-  }
-  save();
-  if (queued.length > 0) {
-    return Promise.resolve(takeLine(queued.shift()));
-  }
-  setState('line');
-  return new Promise((resolve) => {
-    lineWanted = resolve;
-  });
-}
-
-// Key waits continue by themselves while a save is replayed, up to where the player was.
-function waitForKey() {
-  session.recorder.endTurn();
-  const { replay } = session;
-  if (replay !== null && !session.ending) {
-    if (replay.next < replay.saved.lines.length) {
-      return Promise.resolve();
+    sendButton.disabled = closed || state === 'loading';
+    continueButton.hidden = state !== 'key';
+    playHereButton.hidden = state !== 'aside';
+    if (state !== 'loading' && state !== 'busy') {
+      log.goLive();
     }
-    if (replay.keys > 0) {
-      replay.keys -= 1;
-      game.keys += 1;
-      return Promise.resolve();
+    if (state === 'key') {
+      moveFocus(continueButton);
+    } else if (state === 'ended') {
+      moveFocus(newGameButton);
+    } else if (state === 'aside') {
+      moveFocus(playHereButton);
+    } else if (state === 'line' || state === 'busy') {
+      moveFocus(input);
     }
-    finishReplay();
-  }
-  if (session.ending) {
-    return Promise.resolve();
-  }
-  save();
-  setState('key');
-  continueButton.focus();
-  return new Promise((resolve) => {
-    keyWanted = resolve;
-  });
-}
-
-function keyWaitOpen() {
-  return keyWanted !== null && !steppedAside;
-}
-
-function continueGame() {
-  const resolve = keyWanted;
-  keyWanted = null;
-  game.keys += 1;
-  setState('busy');
-  input.focus();
-  resolve();
-}
-
-// The page is a terminal at both ends, which shows the game's effects itself.
-const host = {
-  isTerminal: () => true,
-  environment: () => undefined,
-  showsEffects: true,
-  read,
-  write: (stream, bytes) => session.recorder.write(bytes),
-  setColours: () => document.body.classList.add('game-colours'),
-  // The log keeps its colours, as a terminal keeps the text it has shown.
-  resetColours: () => {},
-  clearScreen: () => session.recorder.clear(),
-  waitForKey,
-  showPosition: (level, x, y, kind) => map.record(level, x, y, kind),
+  },
+  turn: (record) => log.append(record),
+  restore: (records) => log.show(records),
+  clear: () => log.clear(),
+  notice: say,
+  colours: () => document.body.classList.add('game-colours'),
+  position: (level, x, y, kind) => map.record(level, x, y, kind),
+  mapCleared: () => map.clear(),
 };
 
-// Plays one game to its end, first replaying `saved` when there is one. Returns how it
-// ended: 'ended', 'abandoned' or 'damaged'.
-async function runSession(module, saved) {
-  game = { seed: saved ? saved.seed : Math.floor(Date.now() / 1000) % 0x80000000,
-           lines: [], keys: 0, ended: false, records: [] };
-  const recorder = new TurnRecorder((record) => {
-    game.records.push(record);
-    if (session.replay === null && !session.ending) {
-      view.append(record);
-    }
-  });
-  session = { recorder, replay: saved ? { saved, next: 0, keys: saved.keys } : null,
-              ending: false, damaged: false };
-  // A replayed save draws the map again as it goes.
-  map.clear();
-  setState('busy');
-  module.ccall('useSeed', null, ['number'], [game.seed]);
-  session.finished = module.ccall('run', 'number', ['number', 'array'], [0, new Uint8Array(0)],
-                                  { async: true });
-  const exitStatus = await session.finished;
-  recorder.endTurn();
-  if (!session.ending) {
-    game.ended = true;
-    if (session.replay === null || finishReplay()) {
-      save();
-      // Lines typed ahead of the end belong to no game.
-      queued = [];
-      setState('ended');
-      say(exitStatus === 0 ? 'The game has ended.' : 'The game has stopped: it could not go on.');
-      newGameButton.focus();
-      return 'ended';
-    }
-  }
-  return session.damaged ? 'damaged' : 'abandoned';
-}
+const session = new Session({ slot: new SaveSlot(openStorage(), tab), view });
 
-// Ends the game under way early: its input ends, its key wait continues, and whatever it
-// says in the meantime is neither shown nor saved.
-async function abandonSession() {
-  if (session === null || game.ended) {
-    return;
+// No form is ever submitted natively (method="dialog" outside a dialog goes nowhere).
+form.addEventListener('submit', (event) => {
+  event.preventDefault();
+  const line = input.value;
+  if (session.send(line)) {
+    input.value = '';
   }
-  session.ending = true;
-  queued = [];
-  if (lineWanted !== null) {
-    lineWanted(null);
-    lineWanted = null;
-  }
-  if (keyWanted !== null) {
-    keyWanted();
-    keyWanted = null;
-  }
-  await session.finished;
-}
-
-async function play(module, saved) {
-  for (;;) {
-    const ending = await runSession(module, saved);
-    if (ending !== 'damaged') {
-      return;
-    }
-    dropSave();
-    saved = null;
-  }
-}
-
-function dropSave() {
-  slot.discard();
-  view.clear();
-  say('The saved game could not be resumed, so a new game has begun.');
-}
-
-function underway() {
-  return game !== null && !game.ended && game.lines.length > 0;
-}
-
-async function startNewGame(module) {
-  if (underway() &&
-      !window.confirm('Start a new game? The game under way will be lost.')) {
-    input.focus();
-    return;
-  }
-  await abandonSession();
-  slot.discard();
-  view.clear();
-  steppedAside = false;
-  playHereButton.hidden = true;
-  say('');
   input.focus();
-  await play(module, null);
-}
-
-// Another tab has played on in the shared save: this one stops, so that the two do not
-// overwrite each other, and offers to take the game back.
-function stepAside() {
-  steppedAside = true;
-  setState('ended');
-  playHereButton.hidden = false;
-  say('This game went on in another tab.');
-}
+});
 
 // Send takes no focus from the input, so that a phone keeps its keyboard open.
 sendButton.addEventListener('mousedown', (event) => event.preventDefault());
 
-form.addEventListener('submit', (event) => {
-  event.preventDefault();
-  const line = input.value;
-  input.value = '';
-  input.focus();
-  remember(line);
-  if (lineWanted !== null) {
-    const resolve = lineWanted;
-    lineWanted = null;
-    setState('busy');
-    resolve(takeLine(line));
-  } else {
-    queued.push(line);
-  }
-});
-
-function remember(line) {
-  if (line !== '' && line !== history[history.length - 1]) {
-    history.push(line);
-  }
-  recalled = history.length;
-}
-
 input.addEventListener('keydown', (event) => {
   const step = { ArrowUp: -1, ArrowDown: 1 }[event.key];
-  if (!step || recalled + step < 0 || recalled + step > history.length) {
-    return;
+  const line = step === undefined ? undefined : session.history.recall(step);
+  if (line !== undefined) {
+    event.preventDefault();
+    input.value = line;
   }
-  event.preventDefault();
-  recalled += step;
-  input.value = history[recalled] ?? '';
 });
 
-// At a key wait, any key continues, but the map's own; it is neither typed nor sent.
+// At a key wait, a key continues as keyContinues says; it is neither typed nor sent.
+// Keys meant for the map, for Settings, or for a focused control stay theirs.
 window.addEventListener('keydown', (event) => {
-  if (!keyWaitOpen() || event.repeat || kModifiers.has(event.key) || map.takesKey(event)) {
+  if (!session.keyWaitOpen || map.takesKey(event) || event.target.closest('dialog')) {
     return;
   }
-  event.preventDefault();
-  event.stopPropagation();
-  continueGame();
+  const onControl = event.target.matches('button, select, a[href], summary');
+  if (keyContinues({ key: event.key, repeat: event.repeat, ctrlKey: event.ctrlKey,
+                     metaKey: event.metaKey, altKey: event.altKey, onControl })) {
+    event.preventDefault();
+    event.stopPropagation();
+    session.continueGame();
+  }
 }, true);
 
 // A tap on the log continues too; a swipe or a scroll makes no click, and neither does
 // selecting text.
-document.getElementById('log').addEventListener('click', () => {
-  if (keyWaitOpen() && window.getSelection().isCollapsed) {
-    continueGame();
+logElement.addEventListener('click', () => {
+  if (window.getSelection().isCollapsed) {
+    session.continueGame();
   }
 });
 
-continueButton.addEventListener('click', () => {
-  if (keyWaitOpen()) {
-    continueGame();
-  }
-});
+continueButton.addEventListener('click', () => session.continueGame());
 
-transcriptButton.addEventListener('click', () => {
-  const text = transcriptOf(view.records);
+document.getElementById('transcript').addEventListener('click', () => {
+  const text = transcriptOf(log.records);
   const link = document.createElement('a');
   link.href = URL.createObjectURL(new Blob([text], { type: 'text/plain;charset=utf-8' }));
   link.download = 'vellumfall-transcript.txt';
@@ -353,35 +138,67 @@ transcriptButton.addEventListener('click', () => {
 
 playHereButton.addEventListener('click', () => window.location.reload());
 
-window.addEventListener('storage', (event) => {
-  if (!steppedAside && SaveSlot.isHeader(event.key) && slot.takenElsewhere()) {
-    stepAside();
+window.addEventListener('storage', (event) => session.storageChanged(event.key));
+
+newGameButton.addEventListener('click', () => {
+  if (session.state === 'loading') {
+    return;
+  }
+  const question = session.newGameQuestion();
+  const confirmed = question === null || window.confirm(question);
+  input.focus();
+  if (confirmed) {
+    session.newGame();
   }
 });
 
-// The saved game's log is shown at once, before the module has loaded; the replay then
-// checks it.
-let saved = null;
-try {
-  saved = slot.load();
-} catch (error) {
-  if (!(error instanceof SaveDamaged)) {
-    throw error;
+// The service worker's address passes a Trusted Types policy where the host enforces
+// them; a refused registration is said, since offline play goes with it.
+function registerServiceWorker() {
+  if (!('serviceWorker' in navigator)) {
+    return;
   }
-  dropSave();
+  let url = 'sw.js';
+  try {
+    if (window.trustedTypes) {
+      url = window.trustedTypes.createPolicy('vellumfall-sw', {
+        createScriptURL: (address) => {
+          if (address !== 'sw.js') {
+            throw new TypeError(`${address} is not the service worker`);
+          }
+          return address;
+        },
+      }).createScriptURL('sw.js');
+    }
+  } catch {
+    // A host whose policy list leaves this one out: the registration below says so.
+  }
+  navigator.serviceWorker.register(url).catch((error) => {
+    say(`This page will not play offline: ${error.message}`);
+  });
 }
-if (saved !== null) {
-  view.show(saved.records);
-  saved.lines.forEach(remember);
-}
-setState('busy');
 
-createVellumfall({ host }).then((module) => {
-  newGameButton.addEventListener('click', () => startNewGame(module));
-  play(module, saved);
-  if ('serviceWorker' in navigator) {
-    navigator.serviceWorker.register('sw.js').catch(() => {});
+// In the input from the start, reload or not (a browser may not autofocus on a reload): a
+// screen reader then starts there rather than reading the page out from the top.
+if (document.activeElement === document.body) {
+  input.focus();
+}
+const loadingNotice = status.textContent;
+session.restore();
+// With nothing restored there is nothing to keep quiet: the log is live from the start, so
+// that the title menu is news on every browser.
+if (log.records.length === 0) {
+  log.goLive();
+}
+loadEngine(window.createVellumfall).then(async (engine) => {
+  if (status.textContent === loadingNotice) {
+    say('');
   }
+  // The game's first turn in a task of its own, after the module's instantiation: two
+  // short tasks keep a phone answering where one long one would not.
+  await new Promise((resolve) => setTimeout(resolve));
+  session.start(engine);
+  registerServiceWorker();
 }, (error) => {
   say(`The game could not be loaded: ${error}`);
 });

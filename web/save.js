@@ -5,7 +5,11 @@
 // The lines and records are stored in chunks of a fixed size, of which a turn rewrites only
 // the last: saving costs the same at turn 3,000 as at turn 1. The header, written last,
 // says how many of each belong to the save, so a chunk written ahead of it is harmless.
-// It also names the tab that wrote it: tabs share one save, and the last to write wins.
+// It also names the tab that wrote it: tabs share one save, and a tab writes only over the
+// header it last read or wrote itself, so that it never overwrites another tab's turns.
+//
+// This file is the save's format: the session hands it the game and takes the game back,
+// and knows nothing of how it is kept.
 
 const kKey = 'vellumfall.save';
 const kFormat = 1;
@@ -28,7 +32,12 @@ const isRecord = (value) => typeof value === 'object' && value !== null &&
     (value.command === undefined || typeof value.command === 'string') &&
     (value.newScreen === undefined || value.newScreen === true);
 
-export class SaveDamaged extends Error {}
+export class SaveDamaged extends Error {
+  constructor(message) {
+    super(message);
+    this.name = 'SaveDamaged';
+  }
+}
 
 export class SaveSlot {
   // `storage` is null where the browser keeps nothing (storage turned off).
@@ -36,11 +45,14 @@ export class SaveSlot {
     this.storage = storage;
     this.tab = tab;
     this.written = { lines: 0, records: 0 };
+    // The header as this tab last read or wrote it (null: no save).
+    this.header = null;
   }
 
   // Returns the saved game, null when there is none; throws SaveDamaged when the save
   // cannot be read back whole.
   load() {
+    this.header = this.storage === null ? null : this.storage.getItem(kKey);
     const header = this.readHeader();
     if (header === null) {
       return null;
@@ -70,10 +82,12 @@ export class SaveSlot {
     try {
       this.writeList('lines', game.lines);
       this.writeList('records', game.records);
-      this.storage.setItem(kKey, JSON.stringify({
+      const header = JSON.stringify({
         format: kFormat, tab: this.tab, seed: game.seed, lines: game.lines.length,
         records: game.records.length, keys: game.keys, ended: game.ended,
-      }));
+      });
+      this.storage.setItem(kKey, header);
+      this.header = header;
     } catch {
       return false;
     }
@@ -96,18 +110,21 @@ export class SaveSlot {
       this.storage.removeItem(key);
     }
     this.written = { lines: 0, records: 0 };
+    this.header = null;
   }
 
   // Whether `key`, from a storage event, is the header (null: the whole storage changed).
-  static isHeader(key) {
+  isHeader(key) {
     return key === null || key === kKey;
   }
 
-  // Another tab has written the save since this one did, or has discarded it.
+  // Another tab has written or discarded the save since this one last read or wrote it.
   takenElsewhere() {
+    if (this.storage === null) {
+      return false;
+    }
     try {
-      const header = this.readHeader();
-      return header === null || header.tab !== this.tab;
+      return this.storage.getItem(kKey) !== this.header;
     } catch {
       return true;
     }

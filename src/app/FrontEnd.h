@@ -8,6 +8,7 @@
 #include "game/Clock.h"
 
 class Console;
+class SaveFiles;
 class WordWrapper;
 
 // What a game is played with: where its text comes from and goes, and its console, which
@@ -42,6 +43,9 @@ public:
 
     // Where the zombies' clock comes from.
     virtual Clock clock() { return systemClock; }
+
+    // The files the game is saved in and resumed from.
+    virtual SaveFiles& saveFiles() = 0;
 
 protected:
     FrontEnd() = default;

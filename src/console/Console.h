@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 // Why the player stands where the console is told: a move goes through a passage from the
 // square before; the others put the player down without one.
@@ -23,4 +24,8 @@ public:
     // Where the player now stands, for a front end that shows it (a map beside the text).
     // A terminal has nowhere to show it and writes nothing.
     virtual void showPosition(int /*level*/, int /*x*/, int /*y*/, PositionChange /*change*/) {}
+    // The line to write on standard error, once the terminal is given back, should the game
+    // be ended by a signal (Ctrl-C, SIGTERM, a hang-up); empty for none. A front end whose
+    // signals the game never sees needs none.
+    virtual void sayOnInterrupt(std::string_view /*line*/) {}
 };

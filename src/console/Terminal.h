@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <string_view>
 
 #include "console/Console.h"
 
@@ -21,6 +22,9 @@ public:
     virtual void readKey(const std::function<void()>& showAgain) = 0;
     // Gives the terminal back as the game found it: its colours reset, its modes restored.
     virtual void giveBack() = 0;
+    // The line to write on standard error, after giving the terminal back, should a signal
+    // end the game; empty for none. A terminal without signals needs none.
+    virtual void sayOnInterrupt(std::string_view /*line*/) {}
 
     // Where the player stands, for a terminal that shows it (a page's map); the others are
     // not told, so their output is not flushed for it.

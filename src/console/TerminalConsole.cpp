@@ -1,6 +1,7 @@
 #include "console/TerminalConsole.h"
 
 #include <ostream>
+#include <string>
 
 #include "console/Terminal.h"
 #include "console/TerminalSequences.h"
@@ -45,6 +46,11 @@ void TerminalConsole::waitForKey() {
 
 void TerminalConsole::restoreTerminal() {
     terminal.giveBack();
+}
+
+void TerminalConsole::sayOnInterrupt(std::string_view line) {
+    // A signal comes while the player reads a prompt or a key wait, in the middle of a line.
+    terminal.sayOnInterrupt(line.empty() ? std::string() : '\n' + std::string(line));
 }
 
 void TerminalConsole::showPosition(int level, int x, int y, PositionChange change) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <iosfwd>
+#include <string_view>
 
 #include "console/Console.h"
 #include "console/TerminalPolicy.h"
@@ -25,6 +26,7 @@ public:
     void clearScreen() override;
     void waitForKey() override;
     void restoreTerminal() override;
+    void sayOnInterrupt(std::string_view line) override;
     void showPosition(int level, int x, int y, PositionChange change) override;
 
 private:

@@ -15,6 +15,7 @@ TerminalPolicy decideTerminal(const TerminalFacts& facts) {
     policy.colours = policy.escapes && !isSetAndNotEmpty(facts.noColor);
     policy.lineEditing = policy.escapes && facts.inputIsTerminal;
     policy.keyWait = facts.inputIsTerminal && facts.outputIsTerminal;
+    policy.autosave = policy.keyWait;
     policy.wrap = facts.outputIsTerminal;
     policy.inputEchoed = policy.wrap && facts.inputIsTerminal;
     return policy;

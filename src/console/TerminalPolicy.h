@@ -31,6 +31,8 @@ struct TerminalPolicy {
     bool keyWait = false;
     // The text broken between words at the terminal's width: output to a terminal.
     bool wrap = false;
+    // The game is saved after every line: a player at both ends, and no script to keep pure.
+    bool autosave = false;
     // Each line read was ended with Enter on the terminal the text is wrapped for, which
     // took the cursor to the start of a line.
     bool inputEchoed = false;

@@ -8,3 +8,9 @@ void Zombie::scatter(Clock clock) {
     y = std::rand() % 14 - 6;
     z = 0;
 }
+
+void Zombie::landAt(int squareX, int squareY) {
+    x = squareX;
+    y = squareY;
+    z = 0;
+}

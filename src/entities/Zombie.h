@@ -11,4 +11,6 @@ public:
     // Reseeds the C library's generator from the clock, in whole seconds, on every call:
     // zombies scattered within one second land on the same square.
     void scatter(Clock clock);
+    // Puts the zombie down on a square of the surface where it landed before.
+    void landAt(int squareX, int squareY);
 };

@@ -5,7 +5,11 @@
 #include "console/Console.h"
 #include "console/Io.h"
 
-World::World(Io& gameIo, Clock gameClock) : io(gameIo), clock(gameClock) {}
+World::World(Io& gameIo, Clock gameClock)
+    : io(gameIo), clockScatter(gameClock), zombieScatter(clockScatter) {}
+
+World::World(Io& gameIo, ZombieScatter& scatter)
+    : io(gameIo), clockScatter(systemClock), zombieScatter(scatter) {}
 
 void World::play(bool debugMode) {
     showPosition(PositionChange::NewGame);

@@ -16,6 +16,7 @@
 #include "entities/Tree.h"
 #include "entities/Vines.h"
 #include "entities/Zombie.h"
+#include "game/ZombieScatter.h"
 #include "map/Landmarks.h"
 #include "map/Places.h"
 
@@ -42,6 +43,8 @@ struct Foe {
 class World {
 public:
     explicit World(Io& gameIo, Clock gameClock = systemClock);
+    // A world whose zombies land where `scatter` puts them.
+    World(Io& gameIo, ZombieScatter& scatter);
     World(const World&) = delete;
     World& operator=(const World&) = delete;
     World(World&&) = delete;
@@ -60,7 +63,8 @@ public:
 
 private:
     Io& io;
-    Clock clock;
+    ClockScatter clockScatter;
+    ZombieScatter& zombieScatter;
 
 public:
     Item sword{0, -2, 0, 3, false, "Sword"};
@@ -133,6 +137,8 @@ public:
     int doorBrokenDown = 0;
     bool gearboxPlaced = false;
     bool meteorFallen = false;
+    // The story has been told to its end: the game is over but for quitting.
+    bool finaleShown = false;
 
 private:
     void printTrace();

@@ -195,13 +195,14 @@ void World::meteor() {
               "it lets out a mighty roar! \n its blue skin and mane of tentacles a horror to "
               "behold!");
     for (Zombie* zombie : zombies) {
-        zombie->scatter(clock);
+        zombieScatter.scatter(*zombie);
     }
     meteorFallen = true;
     player.takeDamage(50);
 }
 
 void World::finale() {
+    finaleShown = true;
     printLine(io.out,
               "They turn silently towards you, an aura of black and white eminates from their "
               "entire body.");

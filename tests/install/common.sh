@@ -1,22 +1,22 @@
 # shellcheck shell=bash disable=SC2034,SC2154
-# Sourced by the install tests, which set build before and read failed after.
+# Sourced by the install checks, which may set build before and read failed after.
 # What they share: a scratch folder that goes away at the end, and a build
 # folder left as it was found.
 #
-# cmake --install and cpack both write install_manifest.txt into the build folder, and a
-# player may still need the one from their own install (to remove it again), so it is
-# saved first and put back at the end.
+# cmake --install writes install_manifest.txt into the build folder, and a player may
+# still need the one from their own install (to remove it again), so it is saved first
+# and put back at the end.
 
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/vellumfall-install.XXXXXX")
-manifest=$build/install_manifest.txt
-if [ -e "$manifest" ]; then
+manifest=${build:+$build/install_manifest.txt}
+if [ -n "$manifest" ] && [ -e "$manifest" ]; then
     cp -p "$manifest" "$scratch/install_manifest.saved"
 fi
 
 cleanup() {
     if [ -e "$scratch/install_manifest.saved" ]; then
         cp -p "$scratch/install_manifest.saved" "$manifest"
-    else
+    elif [ -n "$manifest" ]; then
         rm -f "$manifest"
     fi
     rm -rf "$scratch"
@@ -41,7 +41,7 @@ require_tools() {
 
 tool_package() {
     case $1 in
-        dpkg-shlibdeps) echo "apt-get install dpkg-dev" ;;
+        dpkg-deb) echo "apt-get install dpkg" ;;
         groff) echo "apt-get install groff-base" ;;
         man) echo "apt-get install man-db" ;;
         *) echo "the package that provides $1" ;;

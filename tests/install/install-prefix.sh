@@ -27,7 +27,8 @@ share/applications/vellumfall.desktop
 share/doc/vellumfall/changelog
 share/doc/vellumfall/copyright
 share/icons/hicolor/scalable/apps/vellumfall.svg
-share/man/man6/vellumfall.6'
+share/man/man6/vellumfall.6
+share/metainfo/org.example.vellumfall.metainfo.xml'
 actual_files=$(files_under "$prefix")
 if [ "$actual_files" != "$expected_files" ]; then
     fail "the install does not hold exactly the expected files:"
@@ -45,6 +46,14 @@ else
     cmp -s "$scratch/menu.expected" "$scratch/menu.installed" ||
         fail "the installed game prints another title menu than the built one"
 fi
+
+# The changelog and the software centres' metainfo both name the version the game says it is.
+version=$("$build/vellumfall" --version)
+version=${version#vellumfall }
+head -n 1 "$prefix/share/doc/vellumfall/changelog" | grep -qF "vellumfall ($version) " ||
+    fail "the installed changelog's latest entry is not for version $version"
+grep -qF "<release version=\"$version\" " "$prefix/share/metainfo/org.example.vellumfall.metainfo.xml" ||
+    fail "the installed metainfo has no release $version"
 
 # A menu entry must start the game of this install, not one that may not be there.
 entry=$prefix/share/applications/vellumfall.desktop

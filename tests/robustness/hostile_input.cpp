@@ -146,17 +146,30 @@ constexpr std::string_view kTitleMenu =
 constexpr std::string_view kField =
     "You are in a vast field. There is a white house to the North.\nThere is a Gearbox here\n>>";
 constexpr std::string_view kHelp = "nswe, agd, h, lower case\n";
-constexpr std::string_view kUsage =
-    "Usage: vellumfall [--help | --version]\n"
+// The usage; only the autosave's folder differs between systems.
+constexpr std::string_view kUsageStart =
+    "Usage: vellumfall [--continue [FILE] | --help | --version]\n"
     "A small text adventure for the console. Run it without arguments to play: the title\n"
     "menu takes a number, and in the game you type one word and press Enter.\n"
     "\n"
-    "  -h, --help     show this help and exit\n"
-    "  -V, --version  show the version and exit\n"
+    "  -c, --continue [FILE]  resume the saved game, or the one saved in FILE\n"
+    "  -h, --help             show this help and exit\n"
+    "  -V, --version          show the version and exit\n"
+    "\n"
+    "On a terminal the game is saved after every line you type, in\n";
+constexpr std::string_view kUsageEnd =
+    "and quitting the game removes its save.\n"
     "\n"
     "Set NO_COLOR to play without colours. The exit status is 0 when you quit or the\n"
-    "input ends, 1 when the input cannot be read or the output written, and 2 for a\n"
-    "command line it does not know.\n";
+    "input ends, 1 when the input cannot be read, the output written or a save resumed,\n"
+    "and 2 for a command line it does not know.\n";
+const std::string kUsage = std::string(kUsageStart) +
+                           "$XDG_STATE_HOME/vellumfall/vellumfall.save (by default under "
+                           "~/.local/state/),\n" +
+                           std::string(kUsageEnd);
+const std::string kWindowsUsage = std::string(kUsageStart) +
+                                  "%LOCALAPPDATA%\\vellumfall\\vellumfall.save,\n" +
+                                  std::string(kUsageEnd);
 constexpr std::string_view kBrokenPipe = "vellumfall: cannot write output: Broken pipe\n";
 
 // The title menu twice (a failed choice shows it again), then Quit Game.
@@ -299,7 +312,8 @@ const std::array kCases{
     Case{.name = "help-and-version",
          .input = Input::Closed,
          .arguments = {"--help", "--version"},
-         .outcome = {0, 0, "", kUsage, true}},
+         .outcome = {0, 0, "", kUsage, true},
+         .otherwise = {{"wine", {0, 0, "", kWindowsUsage, true}}}},
     Case{.name = "version-to-a-full-disk",
          .input = Input::Closed,
          .output = Output::FullDisk,

@@ -503,6 +503,29 @@ private:
 
 }  // namespace
 
+// A scratch folder as XDG_STATE_HOME, removed with whatever the game left in it.
+class StateFolder {
+public:
+    StateFolder() {
+        const char* temporary = std::getenv("TMPDIR");
+        std::string pattern =
+            std::string(temporary != nullptr ? temporary : "/tmp") + "/vellumfall-state.XXXXXX";
+        if (::mkdtemp(pattern.data()) != nullptr) {
+            path = pattern;
+            ::setenv("XDG_STATE_HOME", path.c_str(), 1);
+        }
+    }
+    ~StateFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path, ignored);
+    }
+    StateFolder(const StateFolder&) = delete;
+    StateFolder& operator=(const StateFolder&) = delete;
+
+private:
+    std::string path;
+};
+
 int main(int argc, char** argv) {
     if (argc < 4) {
         std::cerr << "usage: terminal_transcript TRANSCRIPT LAUNCHER COMMAND [ARGUMENT...]\n";
@@ -518,6 +541,9 @@ int main(int argc, char** argv) {
     // The game is started with every signal at its default; the driver itself must outlive
     // a game that stops reading.
     std::signal(SIGPIPE, SIG_IGN);
+    // The game saves itself on a terminal: in a state folder of the transcript's own, not
+    // the user's.
+    const StateFolder stateFolder;
     Session session(script->setup, std::vector<char*>(argv + 3, argv + argc));
     Player player(session, launcher);
     for (const Step& step : script->steps) {

@@ -9,6 +9,7 @@
 namespace {
 
 struct Handled {
+    CommandLine request;
     std::optional<int> status;
     std::string out;
     std::string errors;
@@ -17,8 +18,8 @@ struct Handled {
 Handled handle(std::vector<const char*> arguments) {
     std::ostringstream out;
     std::ostringstream errors;
-    const auto status = handleCommandLine(arguments, out, errors);
-    return {status, out.str(), errors.str()};
+    const CommandLine request = handleCommandLine(arguments, out, errors, "THE FOLDER");
+    return {request, request.exitStatus, out.str(), errors.str()};
 }
 
 }  // namespace
@@ -33,7 +34,9 @@ TEST(CommandLineTest, HelpAndVersionInTheirShortAndLongForms) {
     for (const char* help : {"--help", "-h"}) {
         const Handled handled = handle({help});
         EXPECT_EQ(0, handled.status);
-        EXPECT_TRUE(handled.out.starts_with("Usage: vellumfall [--help | --version]\n"));
+        EXPECT_TRUE(handled.out.starts_with(
+            "Usage: vellumfall [--continue [FILE] | --help | --version]\n"));
+        EXPECT_NE(std::string::npos, handled.out.find("\nTHE FOLDER,\n"));
         EXPECT_EQ("", handled.errors);
     }
     for (const char* version : {"--version", "-V"}) {
@@ -41,9 +44,16 @@ TEST(CommandLineTest, HelpAndVersionInTheirShortAndLongForms) {
     }
 }
 
+TEST(CommandLineTest, ContinueTakesAtMostAFile) {
+    EXPECT_TRUE(handle({"--continue"}).request.resume);
+    EXPECT_EQ(std::nullopt, handle({"-c"}).request.saveFile);
+    EXPECT_EQ("my.save", handle({"--continue", "my.save"}).request.saveFile);
+    EXPECT_EQ(std::nullopt, handle({"--continue", "my.save"}).status);
+}
+
 TEST(CommandLineTest, AnyOtherArgumentIsNamedOnOneLineWithStatusTwo) {
     for (const std::vector<const char*>& arguments :
-         {std::vector<const char*>{"--play"}, {"--help", "-x"}, {"0"}}) {
+         {std::vector<const char*>{"--play"}, {"--help", "-x"}, {"0"}, {"-c", "a", "b"}}) {
         const Handled handled = handle(arguments);
         EXPECT_EQ(2, handled.status);
         EXPECT_EQ("", handled.out);

@@ -34,7 +34,8 @@ after(async () => {
 // A fresh page at a phone's size (in `context` when given), every address it asks for and
 // every error it throws.
 async function openPage(context, url = server.url) {
-  const page = await (context || browser).newPage(context ? {} : { viewport: kPhone });
+  const page = await (context || browser).newPage(context ? {} : { viewport: kPhone,
+                                                                  colorScheme: 'dark' });
   const requests = [];
   const errors = [];
   page.on('request', (request) => requests.push(request.url()));
@@ -44,7 +45,8 @@ async function openPage(context, url = server.url) {
   return { page, requests, errors };
 }
 
-const newPhone = (options = {}) => browser.newContext({ viewport: kPhone, ...options });
+const newPhone = (options = {}) => browser.newContext({ viewport: kPhone, colorScheme: 'dark',
+                                                       ...options });
 
 const logText = (page) => page.locator('#log').textContent();
 const state = (page) => page.locator('main').getAttribute('data-state');
@@ -74,7 +76,7 @@ async function assertNewScreenOnTop(page) {
   await settle(page);
   const { isNew, offset } = await page.evaluate(() => {
     const log = document.getElementById('log');
-    const turn = log.lastElementChild;
+    const turn = [...log.querySelectorAll('.turn')].pop();
     const offset = turn.getBoundingClientRect().top - log.getBoundingClientRect().top;
     return { isNew: turn.classList.contains('new-screen'), offset };
   });
@@ -89,9 +91,13 @@ async function assertNoSidewaysScrolling(page) {
   assert.ok(scrollWidth <= clientWidth, `the page is ${scrollWidth} px wide in ${clientWidth}`);
 }
 
-async function assertAccessible(page, what) {
-  await page.addScriptTag({ path: require.resolve('axe-core/axe.min.js') });
-  const { violations } = await page.evaluate(() => window.axe.run());
+// axe-core's rules, and with `enhanced` its 7:1 contrast rule too.
+async function assertAccessible(page, what, enhanced = false) {
+  // Evaluated by the browser's own tools, past the page's CSP and Trusted Types.
+  await page.evaluate(fs.readFileSync(require.resolve('axe-core/axe.min.js'), 'utf8'));
+  const { violations } = await page.evaluate((enabled) => window.axe.run({
+    rules: { 'color-contrast-enhanced': { enabled } },
+  }), enhanced);
   const found = violations.map((v) => `${v.id}: ${v.help} (${v.nodes.map((n) => n.target)})`);
   assert.deepEqual(found, [], `axe-core on ${what}`);
 }
@@ -128,7 +134,8 @@ test('the walkthrough to the finale, which stays after quitting, then a new game
   assert.equal(await logText(page), `${finale}q y\nWould you like to quit?\n`);
   await settle(page);
   assert.ok(await page.locator('#log').evaluate((log) => {
-    const finale = [...log.children].findLast((turn) => turn.textContent.includes('CONTINUED'));
+    const finale = [...log.querySelectorAll('.turn')]
+      .findLast((turn) => turn.textContent.includes('CONTINUED'));
     const shown = log.getBoundingClientRect();
     const { top, bottom } = finale.getBoundingClientRect();
     return top < shown.bottom && bottom > shown.top;
@@ -166,12 +173,14 @@ test('the walkthrough to the finale, which stays after quitting, then a new game
 test('turn by turn: one new element each, never busy; a clear keeps the earlier screens; ' +
      'the transcript', async () => {
   const { page, errors } = await openPage();
-  // What a screen reader is told: the log's direct children, added, never changed.
+  // What a screen reader is told: one element added for each turn, to the log or to its
+  // last block, and nothing changed.
   await page.evaluate(() => {
     window.changes = [];
     new MutationObserver((records) => {
       for (const record of records) {
-        window.changes.push(record.type === 'childList' && record.target.id === 'log' &&
+        const inLog = [record.target, record.target.parentNode].some((node) => node.id === 'log');
+        window.changes.push(record.type === 'childList' && inLog &&
                             record.removedNodes.length === 0 ? record.addedNodes.length
                                                              : record.attributeName || 'inner');
       }
@@ -184,13 +193,19 @@ test('turn by turn: one new element each, never busy; a clear keeps the earlier 
   await assertNewScreenOnTop(page);
   assert.ok(await page.locator('#log').evaluate((log) => log.scrollTop > 0));
   const played = `${kTitleMenu}0\n${kField}n\n${kHouse}`;
-  assert.equal(await logText(page), `${played}l\n${kHouse}l\n${kHouse}`);
+  // A new screen starts with the prompt and the command that cleared it.
+  assert.equal(await logText(page), `${played}>>l\n${kHouse}>>l\n${kHouse}`);
   await assertAccessible(page, 'earlier screens');
   // Scrolled out of view, the earlier screens are still there for a screen reader.
   const cdp = await page.context().newCDPSession(page);
   const { nodes } = await cdp.send('Accessibility.getFullAXTree');
   assert.ok(nodes.some(({ role, name }) => role.value === 'StaticText' &&
                                            name.value.startsWith(kField.split('\n')[0])));
+  // The player's lines are not spoken again; earlier screens are dimmed.
+  assert.ok(!nodes.some(({ name }) => /^(>>)?[nl]\n?$/.test(name?.value)));
+  const colours = await page.locator('#log .turn').evaluateAll((turns) => turns.map(
+    (turn) => getComputedStyle(turn).color));
+  assert.notEqual(colours[0], colours[colours.length - 1]);
 
   const [download] = await Promise.all([page.waitForEvent('download'),
                                         page.click('#transcript')]);
@@ -236,12 +251,23 @@ test('a key wait on a phone: a swipe does not continue; Continue, a tap or a key
   await page.touchscreen.tap(x, y);
   await page.locator('main[data-state="line"]').waitFor();
 
+  // At a key wait the keyboard still moves the focus, copies, and opens the map; then a
+  // printable key continues.
   await typeLine(page, '1');
+  await page.keyboard.press('Tab');
+  await page.keyboard.press('Control+C');
+  await page.focus('#map-button');
+  await page.keyboard.press('Enter');
+  assert.ok(await page.locator('#map').isVisible());
+  await page.keyboard.press('Escape');
+  assert.equal(await activeId(page), 'map-button');
+  assert.equal(await state(page), 'key');
   await page.keyboard.press('x');
   await page.locator('main[data-state="line"]').waitFor();
   // The key only continued: it was not typed.
   assert.equal(await page.inputValue('#command'), '');
 
+  await page.focus('#command');
   await page.keyboard.press('ArrowUp');
   assert.equal(await page.inputValue('#command'), '1');
   await page.keyboard.press('ArrowDown');
@@ -269,9 +295,22 @@ test('the save: a reload and a new tab resume where the player was; New game dis
 
   await playLines(page, ['0', 'w', 'n', 'take key']);
   const played = await logText(page);
+  // A restored log is not news: its turns arrive before the log is live.
+  await page.addInitScript(() => {
+    window.liveInsertions = 0;
+    new MutationObserver((changes) => {
+      for (const { target, addedNodes } of changes) {
+        if (target.closest?.('#log')?.getAttribute('aria-live') === 'polite') {
+          window.liveInsertions += addedNodes.length;
+        }
+      }
+    }).observe(document, { childList: true, subtree: true });
+  });
   await page.reload();
   await whenWaiting(page);
   assert.equal(await logText(page), played);
+  assert.equal(await page.evaluate(() => window.liveInsertions), 0);
+  assert.equal(await page.getAttribute('#log', 'aria-live'), 'polite');
   await typeLine(page, 'i');
   assert.ok((await logText(page)).endsWith(`i\nHouse Key\n\nYou have 10 HP left\n${kGrassland}`));
 
@@ -280,6 +319,7 @@ test('the save: a reload and a new tab resume where the player was; New game dis
   assert.equal(await logText(second.page), await logText(page));
   await page.getByText('This game went on in another tab.').waitFor();
   assert.ok(await page.locator('#command').isDisabled());
+  assert.equal(await activeId(page), 'play-here');
   await typeLine(second.page, 'l');
   assert.ok((await logText(second.page)).endsWith(`l\n${kGrassland}`));
   // Play here takes it back, with the turn played in the other tab.
@@ -295,7 +335,7 @@ test('the save: a reload and a new tab resume where the player was; New game dis
   second.page.once('dialog', (dialog) => dialog.dismiss());
   await second.page.click('#new-game');
   await typeLine(second.page, 'l');
-  assert.equal(await logText(second.page), `${underway}l\n${kGrassland}`);
+  assert.equal(await logText(second.page), `${underway}>>l\n${kGrassland}`);
   second.page.once('dialog', (dialog) => dialog.accept());
   await second.page.click('#new-game');
   await second.page.locator('main[data-state="line"]').waitFor();
@@ -379,16 +419,17 @@ test('offline after the first visit, and installable', async (t) => {
   await context.close();
 });
 
-test('the map: the squares visited, the ways taken and the player; it follows a level ' +
-     'change, comes back after a reload, and stands beside the log on a wide screen',
-     async () => {
+test('the map: the squares visited, the ways taken and the player; a modal dialog on a ' +
+     'phone, beside the log on a wide screen; it follows a level change and is kept open ' +
+     'across a reload', async () => {
   const context = await newPhone();
   const { page, errors } = await openPage(context);
   const lines = fs.readFileSync(walkthrough, 'utf8').split('\n');
   await playLines(page, lines.slice(0, 8));
   await page.click('#map-button');
   assert.equal(await page.getAttribute('#map-button', 'aria-expanded'), 'true');
-  // Each shape at the square it stands on, the ways by both ends, as x,y.
+  // Each shape at the square it stands on, the ways by both ends, as x,y; a way up or down
+  // by the half of its square it points to.
   const at = (selector) => page.locator(`#map ${selector}`).evaluateAll((shapes) => shapes.map(
     (shape) => {
       if (shape.localName === 'line') {
@@ -396,7 +437,9 @@ test('the map: the squares visited, the ways taken and the player; it follows a 
         return `${end('x1', 'y1')} ${end('x2', 'y2')}`;
       }
       const box = shape.getBBox();
-      return `${Math.round(box.x + box.width / 2)},${Math.round(box.y + box.height / 2)}`;
+      const [x, y] = [box.x + box.width / 2, box.y + box.height / 2];
+      const way = shape.classList.contains('stairs') ? (y > Math.round(y) ? ' down' : ' up') : '';
+      return `${Math.round(x)},${Math.round(y)}${way}`;
     }).sort());
   // The walkthrough's first moves: w, n, n, w, n, w from the start.
   const walked = ['0,0', '-1,0', '-1,-1', '-1,-2', '-2,-2', '-2,-3', '-3,-3'];
@@ -408,8 +451,40 @@ test('the map: the squares visited, the ways taken and the player; it follows a 
   await assertAccessible(page, 'the map');
   await assertNoSidewaysScrolling(page);
 
-  // Played on with the map open, down to the tunnels: the map goes down too, and the way
-  // down is marked on both levels.
+  // On a phone it is modal: the focus stays inside, the log and the input are inert, and
+  // the map keeps its room in a short view.
+  assert.ok(await page.locator('#map').evaluate((map) => map.matches(':modal')));
+  await page.focus('#map .close');
+  await page.keyboard.press('Tab');
+  assert.ok(await page.evaluate(() => document.getElementById('map').contains(
+    document.activeElement)), 'Tab from Close stays in the map');
+  assert.ok(await page.evaluate(() => {
+    document.getElementById('command').focus();
+    return document.activeElement.id !== 'command';
+  }), 'the input is inert');
+  for (const viewport of [{ width: 320, height: 256 }, { width: 360, height: 330 }]) {
+    await page.setViewportSize(viewport);
+    const map = await page.locator('#map').boundingBox();
+    const picture = await page.locator('#map svg').boundingBox();
+    assert.ok(map.height >= 200 && picture.height >= 100,
+              `at ${viewport.width}x${viewport.height} the map is ${map.height} px tall`);
+  }
+  await page.setViewportSize(kPhone);
+  await page.keyboard.press('Escape');
+  assert.ok(await page.locator('#map').isHidden());
+  assert.equal(await activeId(page), 'map-button');
+
+  // Beside the log on a wide screen, where nothing moves as it opens; the player plays on
+  // with it open, down to the tunnels: the map goes down too, and the way down is marked
+  // on both levels.
+  await page.setViewportSize({ width: 1280, height: 800 });
+  const closed = await page.locator('#log').boundingBox();
+  await page.click('#map-button');
+  const log = await page.locator('#log').boundingBox();
+  assert.deepEqual(log, closed);
+  const map = await page.locator('#map').boundingBox();
+  assert.ok(map.x >= log.x + log.width, 'the map stands beside the log');
+  await page.focus('#command');
   for (const line of lines.slice(8, lines.indexOf('d') + 1)) {
     if (await state(page) === 'key') {
       await page.keyboard.press('Space');
@@ -419,33 +494,102 @@ test('the map: the squares visited, the ways taken and the player; it follows a 
   }
   await page.getByText('Below ground: 1 place visited').waitFor();
   const [below] = await at('.here');
-  assert.deepEqual(await at('.stairs'), [below]);
+  assert.deepEqual(await at('.stairs'), [`${below} up`]);
   assert.equal(await page.inputValue('#map select'), '1');
   await page.selectOption('#map select', { label: 'Ground level' });
-  assert.ok((await at('.stairs')).includes(below));
+  assert.ok((await at('.stairs')).includes(`${below} down`));
   assert.deepEqual(await at('.here'), []);
   const ground = await page.locator('#map svg').innerHTML();
 
-  // A reload draws it again from the replay; Escape closes it, back to the Map button.
+  // A reload draws it again from the replay, open as it was.
   await page.reload();
   await whenWaiting(page);
-  await page.click('#map-button');
+  assert.ok(await page.locator('#map').isVisible());
   await page.selectOption('#map select', { label: 'Ground level' });
   assert.equal(await page.locator('#map svg').innerHTML(), ground);
-  await page.focus('#map select');
-  await page.keyboard.press('Escape');
-  assert.ok(await page.locator('#map').isHidden());
-  assert.equal(await activeId(page), 'map-button');
-
-  await page.setViewportSize({ width: 1280, height: 800 });
-  await page.click('#map-button');
-  const log = await page.locator('#log').boundingBox();
-  const map = await page.locator('#map').boundingBox();
-  assert.ok(map.x >= log.x + log.width, 'the map stands beside the log');
   // A new game starts a new map.
   page.once('dialog', (dialog) => dialog.accept());
   await page.click('#new-game');
   await page.getByText('No places visited yet').waitFor();
+  assert.deepEqual(errors, []);
+  await context.close();
+});
+
+test('a slow first visit on a strict host: readable at once, no line lost to the form, ' +
+     'each file downloaded once, offline all the same; a refused service worker is said',
+     async (t) => {
+  const kStrict = "default-src 'self'; script-src 'self' 'wasm-unsafe-eval'; style-src 'self'; " +
+                  "require-trusted-types-for 'script'";
+  const strict = await serveFolder(site, { headers: {
+    'Content-Security-Policy': `${kStrict}; trusted-types vellumfall-sw` } });
+  const refusing = await serveFolder(site, { headers: {
+    'Content-Security-Policy': `${kStrict}; trusted-types 'none'` } });
+  t.after(() => Promise.all([strict.close(), refusing.close()]));
+  const context = await newPhone();
+  const page = await context.newPage();
+  const errors = [];
+  page.on('pageerror', (error) => errors.push(error.message));
+  const cdp = await context.newCDPSession(page);
+  await cdp.send('Network.emulateNetworkConditions', {
+    offline: false, latency: 400, downloadThroughput: 50000, uploadThroughput: 50000 });
+  await page.goto(strict.url, { waitUntil: 'commit' });
+  await page.getByText('Loading the game…').waitFor();
+  assert.ok(!await page.locator('#command').isEditable());
+  await page.keyboard.press('Enter');
+  await page.locator('main[data-state="line"]').waitFor({ timeout: 60000 });
+  assert.equal(page.url(), strict.url);
+  assert.equal(await page.textContent('#status'), '');
+  await page.evaluate(() => navigator.serviceWorker.ready);
+  await page.waitForFunction(() => navigator.serviceWorker.controller !== null);
+  const twice = Object.entries(strict.served).filter(([, count]) => count > 1);
+  assert.deepEqual(twice, [], 'files downloaded twice');
+
+  const refused = await openPage(context, refusing.url);
+  await refused.page.getByText('This page will not play offline').waitFor();
+  await typeLine(refused.page, '0');
+  assert.ok((await logText(refused.page)).endsWith(`0\n${kField}`));
+  assert.deepEqual(errors, []);
+  await context.close();
+});
+
+test('colours and sizes: both themes and more contrast at 7:1, the map in forced colours, ' +
+     'a text size kept, every control 44 px square', async () => {
+  const context = await newPhone();
+  const { page, errors } = await openPage(context);
+  await playLines(page, ['0', 'n']);
+  await assertAccessible(page, 'the dark theme', true);
+  await page.click('#settings-button');
+  await page.check('input[name="theme"][value="light"]');
+  await page.selectOption('#text-size', { label: 'Small' });
+  await page.click('#settings button[type="submit"]');
+  assert.equal(await activeId(page), 'settings-button');
+  await page.reload();
+  await whenWaiting(page);
+  const root = await page.evaluate(() => [document.documentElement.dataset.theme,
+                                          getComputedStyle(document.body).backgroundColor,
+                                          document.documentElement.style.fontSize]);
+  assert.deepEqual(root, ['light', 'rgb(255, 255, 255)', '87.5%']);
+  await assertAccessible(page, 'the light theme', true);
+  await page.emulateMedia({ contrast: 'more' });
+  await assertAccessible(page, 'more contrast', true);
+
+  const boxes = await page.locator('button:visible, select:visible, input[type="text"]')
+    .evaluateAll((controls) => controls.map((control) => {
+      const { width, height } = control.getBoundingClientRect();
+      return `${control.id || control.textContent} ${Math.round(width)}x${Math.round(height)}`;
+    }));
+  assert.deepEqual(boxes.filter((box) => box.match(/(\d+)x(\d+)$/).slice(1).some((n) => n < 44)),
+                   []);
+
+  // The ring and the squares stand out in the system's colours.
+  await page.emulateMedia({ forcedColors: 'active', colorScheme: 'light', contrast: null });
+  await page.click('#map-button');
+  const [ring, square, ground] = await page.evaluate(() => {
+    const style = (selector) => getComputedStyle(document.querySelector(selector));
+    return [style('#map .here').stroke, style('#map .square').stroke,
+            style('#map').backgroundColor];
+  });
+  assert.ok(ring !== ground && square !== ground, `${ring} and ${square} on ${ground}`);
   assert.deepEqual(errors, []);
   await context.close();
 });

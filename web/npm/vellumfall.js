@@ -22,6 +22,8 @@ let takeAgainBytes = Buffer.alloc(0);
 let continues = 0;
 // Called when the game may go on after a signal it sent.
 let goOn = null;
+// What the game asked to be said on standard error should a signal end it.
+let farewell = null;
 
 // Written at once, so that text, effects and failures keep their order. A descriptor
 // that someone left non-blocking is waited on, not failed.
@@ -58,6 +60,13 @@ function takeAgain() {
 // Dies of the signal as if no one had caught it, with the terminal given back first.
 function dieOf(signal) {
   giveBack();
+  if (farewell) {
+    try {
+      fs.writeSync(2, farewell);
+    } catch {
+      // Standard error gone with the terminal: nothing more to say.
+    }
+  }
   process.removeAllListeners(signal);
   process.kill(process.pid, signal);
 }
@@ -76,11 +85,76 @@ function stopFor(signal) {
   resume?.();
 }
 
+// The saves' files. A file is read whole, up to `limit` bytes and one more; nothing that is
+// not a file is read at all (a pipe would never end).
+function readFile(file, limit) {
+  let fd;
+  try {
+    fd = fs.openSync(file, fs.constants.O_RDONLY | (fs.constants.O_NONBLOCK ?? 0));
+  } catch (error) {
+    if (error.code === 'ENOENT') {
+      return null;
+    }
+    throw error;
+  }
+  try {
+    if (!fs.fstatSync(fd).isFile()) {
+      throw Object.assign(new Error('not a file'), { code: 'EINVAL' });
+    }
+    const bytes = Buffer.alloc(limit + 1);
+    let size = 0;
+    for (let got = 1; got > 0 && size < bytes.length; size += got) {
+      got = fs.readSync(fd, bytes, size, bytes.length - size, null);
+    }
+    return bytes.subarray(0, size);
+  } finally {
+    fs.closeSync(fd);
+  }
+}
+
+// Written beside the file, flushed to the disk and renamed over it: a kill or a power cut
+// at any moment leaves the old file or the new one, whole.
+function replaceFile(file, bytes) {
+  const folder = path.dirname(file);
+  fs.mkdirSync(folder, { recursive: true, mode: 0o700 });
+  const temporary = `${file}.${process.pid}.tmp`;
+  try {
+    const fd = fs.openSync(temporary, 'w', 0o600);
+    try {
+      writeAll(fd, bytes);
+      fs.fsyncSync(fd);
+    } finally {
+      fs.closeSync(fd);
+    }
+    fs.renameSync(temporary, file);
+  } catch (error) {
+    fs.rmSync(temporary, { force: true });
+    throw error;
+  }
+  if (process.platform !== 'win32') {
+    const directory = fs.openSync(folder, 'r');
+    try {
+      fs.fsyncSync(directory);
+    } finally {
+      fs.closeSync(directory);
+    }
+  }
+}
+
+function removeFile(file) {
+  fs.rmSync(file, { force: true });
+}
+
 // The module asks for the raw facts and the few things only Node can do; everything it
 // makes of them is the game's own.
 const host = {
   isTerminal: (fd) => tty.isatty(fd),
   environment: (name) => process.env[name],
+  platform: process.platform,
+  sayOnInterrupt: (bytes) => { farewell = bytes.length > 0 ? Buffer.from(bytes) : null; },
+  readFile,
+  replaceFile,
+  removeFile,
   // Asked of the terminal each time, as natively: Node's own count follows a resize only
   // once the signal has reached its event loop, which may be after keys typed at the new
   // width.

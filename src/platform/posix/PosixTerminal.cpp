@@ -50,3 +50,7 @@ void PosixTerminal::readKey(const std::function<void()>& showAgain) {
 void PosixTerminal::giveBack() {
     terminal_state::restore();
 }
+
+void PosixTerminal::sayOnInterrupt(std::string_view line) {
+    terminal_state::sayOnDeath(line);
+}

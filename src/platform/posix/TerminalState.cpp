@@ -31,6 +31,9 @@ termios gKeyMode{};
 // The terminal's mode when the game started, when its input is a terminal.
 volatile std::sig_atomic_t gStartModeKnown = 0;
 termios gStartMode{};
+// The line for a deadly signal: its bytes, and their count, set last.
+std::array<char, 256> gFarewell{};
+volatile std::sig_atomic_t gFarewellLength = 0;
 
 void writeRaw(const char* text, std::size_t length) {
     while (length > 0) {
@@ -119,6 +122,10 @@ void takeDefaultAction(int signalNumber) {
 
 extern "C" void restoreAndDie(int signalNumber) {
     terminal_state::restore();
+    const auto length = static_cast<std::size_t>(gFarewellLength);
+    if (length > 0) {
+        [[maybe_unused]] const ssize_t written = ::write(STDERR_FILENO, gFarewell.data(), length);
+    }
     takeDefaultAction(signalNumber);
 }
 
@@ -199,6 +206,16 @@ void restore() {
     restoreLineMode();
     restoreStartMode();
     restoreColours();
+}
+
+void sayOnDeath(std::string_view line) {
+    // Emptied first, so that a handler never writes a line half replaced.
+    gFarewellLength = 0;
+    std::atomic_signal_fence(std::memory_order_seq_cst);
+    const std::size_t length = std::min(line.size(), gFarewell.size());
+    std::copy_n(line.begin(), length, gFarewell.begin());
+    std::atomic_signal_fence(std::memory_order_seq_cst);
+    gFarewellLength = static_cast<std::sig_atomic_t>(length);
 }
 
 unsigned resizes() {

@@ -25,6 +25,10 @@ void leaveKeyMode();
 // Resets the colours and leaves the key mode, whichever of them is in force.
 void restore();
 
+// The line written on standard error, once the terminal is restored, when a signal ends the
+// game; empty for none. At most a short line is kept.
+void sayOnDeath(std::string_view line);
+
 // How often the terminal has been resized (SIGWINCH) since the handlers were installed.
 unsigned resizes();
 

@@ -13,6 +13,7 @@
 #include "console/TerminalConsole.h"
 #include "console/WordWrapper.h"
 #include "platform/posix/DescriptorStreams.h"
+#include "platform/posix/PosixSaveFiles.h"
 #include "platform/posix/PosixTerminal.h"
 #include "platform/posix/TerminalState.h"
 #ifdef VELLUMFALL_LINE_EDITING
@@ -31,6 +32,7 @@ class PosixFrontEnd final : public FrontEnd {
 public:
     std::streambuf& plainOutput() override { return plainOut; }
     std::streambuf& errorOutput() override { return errors; }
+    SaveFiles& saveFiles() override { return files; }
 
     TerminalFacts terminalFacts() override {
         return {.inputIsTerminal = ::isatty(STDIN_FILENO) == 1,
@@ -80,6 +82,7 @@ private:
 
     DescriptorOutput plainOut{STDOUT_FILENO};
     DescriptorOutput errors{STDERR_FILENO};
+    PosixSaveFiles files;
     unsigned seenResizes = 0;
     std::size_t columns = 0;
     bool widthKnown = false;

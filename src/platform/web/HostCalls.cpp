@@ -67,6 +67,12 @@ EM_JS(int, hostShowsEffects, (), { return Module.host.showsEffects === true ? 1 
 
 EM_JS(int, hostColumns, (), { return Module.host.columns ? Module.host.columns() : 0; });
 
+EM_JS(void, hostSayOnInterrupt, (const char* line, int size), {
+    if (typeof Module.host.sayOnInterrupt === 'function') {
+        Module.host.sayOnInterrupt(HEAPU8.slice(line, line + size));
+    }
+});
+
 EM_JS(void, hostSetColours, (), { Module.host.setColours(); });
 EM_JS(void, hostResetColours, (), { Module.host.resetColours(); });
 EM_JS(void, hostClearScreen, (), { Module.host.clearScreen(); });
@@ -151,6 +157,10 @@ bool showsEffects() {
 std::size_t columns() {
     const int columns = hostColumns();
     return columns > 0 ? static_cast<std::size_t>(columns) : 0;
+}
+
+void sayOnInterrupt(std::string_view line) {
+    hostSayOnInterrupt(line.data(), static_cast<int>(line.size()));
 }
 
 void setColours() {

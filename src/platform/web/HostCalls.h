@@ -51,6 +51,9 @@ bool showsEffects();
 // The width of the host's terminal in columns, 0 when it has none or does not say.
 std::size_t columns();
 
+// The line the host writes on standard error when a signal ends the game; empty for none.
+void sayOnInterrupt(std::string_view line);
+
 void setColours();
 void resetColours();
 void clearScreen();

@@ -43,6 +43,10 @@ void HostTerminal::readKey(const std::function<void()>& showAgain) {
     keyboard.nextKey(showAgain);
 }
 
+void HostTerminal::sayOnInterrupt(std::string_view line) {
+    host::sayOnInterrupt(line);
+}
+
 void HostTerminal::giveBack() {
     keyboard.setRaw(false);
     if (coloured) {

@@ -18,6 +18,7 @@ public:
     void clearScreen() override;
     void readKey(const std::function<void()>& showAgain) override;
     void giveBack() override;
+    void sayOnInterrupt(std::string_view line) override;
 
 private:
     std::ostream& out;

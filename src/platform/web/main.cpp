@@ -15,6 +15,7 @@
 #include "console/WordWrapper.h"
 #include "platform/web/HostCalls.h"
 #include "platform/web/HostKeyboard.h"
+#include "platform/web/HostSaveFiles.h"
 #include "platform/web/HostStreams.h"
 #include "platform/web/HostTerminal.h"
 #include "platform/web/KeyboardInput.h"
@@ -50,6 +51,7 @@ class WebFrontEnd final : public FrontEnd {
 public:
     std::streambuf& plainOutput() override { return plainOut; }
     std::streambuf& errorOutput() override { return errors; }
+    SaveFiles& saveFiles() override { return files; }
 
     TerminalFacts terminalFacts() override {
         return {.inputIsTerminal = host::isTerminal(0),
@@ -96,6 +98,7 @@ private:
     bool showsEffects = host::showsEffects();
     HostOutput plainOut{host::Stream::Output};
     HostOutput errors{host::Stream::Errors};
+    HostSaveFiles files;
     HostKeyboard keyboard;
     std::optional<HostOutput> output;
     std::unique_ptr<std::streambuf> input;

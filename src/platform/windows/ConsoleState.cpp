@@ -1,6 +1,7 @@
 #include "platform/windows/ConsoleState.h"
 
 #include <mutex>
+#include <string>
 
 #include "console/TerminalSequences.h"
 
@@ -14,6 +15,7 @@ DWORD gInputMode = 0;
 DWORD gOutputMode = 0;
 bool gOutputModeChanged = false;
 bool gColoursSet = false;
+std::string gFarewell;
 
 void writeRaw(std::string_view text) {
     while (!text.empty()) {
@@ -39,6 +41,15 @@ void restoreLocked() {
     // The input's mode as the game found it, whatever changed it meanwhile.
     if (gInputIsConsole) {
         ::SetConsoleMode(gInput, gInputMode);
+    }
+}
+
+void sayFarewellLocked() {
+    if (!gFarewell.empty()) {
+        DWORD written = 0;
+        ::WriteFile(::GetStdHandle(STD_ERROR_HANDLE), gFarewell.data(),
+                    static_cast<DWORD>(gFarewell.size()), &written, nullptr);
+        gFarewell.clear();
     }
 }
 
@@ -96,8 +107,17 @@ void installCtrlHandler() {
 }
 
 void endAsInterrupted() {
-    restore();
+    {
+        const std::scoped_lock lock(gMutex);
+        restoreLocked();
+        sayFarewellLocked();
+    }
     ::ExitProcess(STATUS_CONTROL_C_EXIT);
+}
+
+void sayOnExit(std::string_view line) {
+    const std::scoped_lock lock(gMutex);
+    gFarewell = line;
 }
 
 }  // namespace console_state

@@ -31,6 +31,10 @@ void restore();
 
 void installCtrlHandler();
 
+// The line written on standard error, once the console is restored, when Ctrl-C, Ctrl-Break
+// or closing the window ends the game; empty for none.
+void sayOnExit(std::string_view line);
+
 // Ends the game as Ctrl-C does, with STATUS_CONTROL_C_EXIT once the console is restored;
 // also for a key wait that read Ctrl-C as a key.
 [[noreturn]] void endAsInterrupted();

@@ -25,3 +25,7 @@ void WindowsTerminal::readKey(const std::function<void()>& /*showAgain*/) {
 void WindowsTerminal::giveBack() {
     console_state::restore();
 }
+
+void WindowsTerminal::sayOnInterrupt(std::string_view line) {
+    console_state::sayOnExit(line);
+}

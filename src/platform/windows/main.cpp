@@ -17,6 +17,7 @@
 #include "platform/windows/ConsoleScreen.h"
 #include "platform/windows/ConsoleState.h"
 #include "platform/windows/CrtStreams.h"
+#include "platform/windows/WindowsSaveFiles.h"
 #include "platform/windows/WindowsTerminal.h"
 
 namespace {
@@ -43,6 +44,7 @@ public:
 
     std::streambuf& plainOutput() override { return plainOut; }
     std::streambuf& errorOutput() override { return errors; }
+    SaveFiles& saveFiles() override { return files; }
 
     TerminalFacts terminalFacts() override {
         TerminalFacts facts{.inputIsTerminal = console_state::isConsole(inputHandle),
@@ -83,6 +85,7 @@ private:
     HANDLE outputHandle = ::GetStdHandle(STD_OUTPUT_HANDLE);
     CrtOutput plainOut{::_fileno(stdout)};
     CrtOutput errors{::_fileno(stderr)};
+    WindowsSaveFiles files;
     ConsoleScreen screen{outputHandle};
     std::optional<CrtOutput> output;
     std::unique_ptr<std::streambuf> input;
