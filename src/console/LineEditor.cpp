@@ -255,7 +255,8 @@ void LineEditor::moveTo(std::size_t column) {
     const std::size_t toColumn = column % width;
     std::string moves;
     if (toRow != fromRow) {
-        moves = toRow < fromRow ? cursorMove(fromRow - toRow, 'A') : cursorMove(toRow - fromRow, 'B');
+        moves =
+            toRow < fromRow ? cursorMove(fromRow - toRow, 'A') : cursorMove(toRow - fromRow, 'B');
         moves += '\r';
         if (toColumn > 0) {
             moves += cursorMove(toColumn, 'C');

@@ -31,7 +31,8 @@ public:
     // Appends to `bytes` what has come, waiting at most `wait` for it, or for ever without
     // one. Returns false at the end of input; true, appending nothing, when the wait ended
     // without a byte.
-    virtual bool readKeyBytes(std::string& bytes, std::optional<std::chrono::milliseconds> wait) = 0;
+    virtual bool readKeyBytes(std::string& bytes,
+                              std::optional<std::chrono::milliseconds> wait) = 0;
 
 protected:
     KeySource() = default;

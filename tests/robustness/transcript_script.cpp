@@ -186,10 +186,11 @@ bool readDirective(std::string_view word, std::string_view rest, Script& script,
         step.number = number();
         return addStep(word == "pause" ? Step::Kind::Pause : Step::Kind::Resize);
     }
-    const std::map<std::string_view, Step::Kind> plainSteps{
-        {"rawmode", Step::Kind::RawMode},   {"linemode", Step::Kind::LineMode},
-        {"stopped", Step::Kind::Stopped},   {"continue", Step::Kind::Continue},
-        {"foreground", Step::Kind::Foreground}};
+    const std::map<std::string_view, Step::Kind> plainSteps{{"rawmode", Step::Kind::RawMode},
+                                                            {"linemode", Step::Kind::LineMode},
+                                                            {"stopped", Step::Kind::Stopped},
+                                                            {"continue", Step::Kind::Continue},
+                                                            {"foreground", Step::Kind::Foreground}};
     if (const auto plain = plainSteps.find(word); plain != plainSteps.end() && rest.empty()) {
         return addStep(plain->second);
     }

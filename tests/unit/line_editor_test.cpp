@@ -41,9 +41,10 @@ TEST(LineEditorTest, ALineOverSeveralRowsIsDrawnAndMendedRowByRow) {
     // letter taken off there draws the line again and clears the row left over.
     terminal.type({"a", "b", "c", "d", "e", "f", "g", "h", "\x01", "\x1b[3~", "\r"});
     EXPECT_EQ("bcdefgh\n", editor.readLine(">>"));
-    EXPECT_EQ("\r>>abc \rdefgh \r\x1b[2A\r\x1b[2C"
-              "\r>>bcdefgh\x1b[J\x1b[1A\r\x1b[2C\x1b[1B\n",
-              terminal.screen);
+    EXPECT_EQ(
+        "\r>>abc \rdefgh \r\x1b[2A\r\x1b[2C"
+        "\r>>bcdefgh\x1b[J\x1b[1A\r\x1b[2C\x1b[1B\n",
+        terminal.screen);
 }
 
 TEST(LineEditorTest, UpAndDownGoThroughTheLinesEnteredEachOnce) {

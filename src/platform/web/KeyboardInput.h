@@ -20,7 +20,8 @@ class WordWrapper;
 // with Enter, which took the cursor to the start of a line.
 class KeyboardInput final : public ChunkedInputBuffer {
 public:
-    KeyboardInput(HostKeyboard& source, WordWrapper* echoedTo) : keyboard(source), screen(echoedTo) {}
+    KeyboardInput(HostKeyboard& source, WordWrapper* echoedTo)
+        : keyboard(source), screen(echoedTo) {}
 
 protected:
     bool readChunk(std::string& chunk) override;

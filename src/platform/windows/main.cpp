@@ -67,8 +67,8 @@ public:
         screen.wrapWith(wrapper);
         output.emplace(::_fileno(stdout), wrapper);
         if (console_state::isConsole(inputHandle)) {
-            input = std::make_unique<ConsoleInput>(inputHandle,
-                                                   policy.inputEchoed ? &screen : nullptr);
+            input =
+                std::make_unique<ConsoleInput>(inputHandle, policy.inputEchoed ? &screen : nullptr);
         } else {
             input = std::make_unique<CrtInput>(::_fileno(stdin));
         }
