@@ -9,8 +9,9 @@
 class WordWrapper;
 
 // The game's text read from and written to the JavaScript host: a line the player sent
-// from the page, or what Node reads from its standard input. A read suspends the game
-// (ASYNCIFY) until the host has something, so the game's loop stays as it is.
+// from the page (Node's standard input is read through its keyboard: KeyboardInput.h), and
+// the text either shows. A read suspends the game (ASYNCIFY) until the host has something,
+// so the game's loop stays as it is.
 
 // `screen`, where the input comes from the terminal the text is wrapped for: the host is
 // shown the prompt, and each line read was ended with Enter, which took the cursor to the
