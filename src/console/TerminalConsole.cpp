@@ -10,8 +10,9 @@ TerminalConsole::TerminalConsole(std::ostream& shown, Terminal& effects,
                                  const TerminalPolicy& allowed)
     : out(shown), terminal(effects), policy(allowed) {}
 
+// Not flushed: the session has flushed what it wrote, and the stream may outlive what it
+// writes through (the word wrap of a session that is over), or be what failed.
 TerminalConsole::~TerminalConsole() {
-    out.flush();
     terminal.giveBack();
 }
 
