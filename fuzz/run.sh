@@ -5,7 +5,7 @@
 #
 # Usage: fuzz/run.sh SECONDS [session|save]
 #   session (the default): whole sessions, seeded with the transcripts' inputs
-#   save: save files read and replayed, seeded with fuzz/saves/
+#   save: save files read and replayed, seeded with tests/saves/
 # Environment: FUZZER (default build-fuzz/fuzz/vellumfall_fuzz, or vellumfall_save_fuzz),
 # FUZZ_WORK (default build-fuzz/fuzz-run or fuzz-run-save: the growing corpus and the
 # findings; kept between runs).
@@ -26,7 +26,7 @@ session)
 save)
     fuzzer=${FUZZER:-$root/build-fuzz/fuzz/vellumfall_save_fuzz}
     work=${FUZZ_WORK:-$root/build-fuzz/fuzz-run-save}
-    seeds=("$root"/fuzz/saves/*.save)
+    seeds=("$root"/tests/saves/*.save)
     dictionary=$root/fuzz/save.dict
     keep="a case of the save tests (tests/unit/save_test.cpp)"
     ;;
