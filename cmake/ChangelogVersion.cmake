@@ -1,7 +1,7 @@
 # The project's version is that of the latest entry of debian/changelog, which every
 # release adds first: it is written there alone, and whatever names it takes it from
 # PROJECT_VERSION. Included before project(); sets VELLUMFALL_CHANGELOG_VERSION.
-# Normalised: Ninja refuses the same file named twice, as cmake/../debian and as debian.
+# Normalised: Ninja takes two spellings of one file for two files.
 get_filename_component(vellumfall_changelog ${CMAKE_CURRENT_LIST_DIR}/../debian/changelog ABSOLUTE)
 file(STRINGS ${vellumfall_changelog} vellumfall_latest_entry LIMIT_COUNT 1)
 if(NOT vellumfall_latest_entry MATCHES "^vellumfall \\(([0-9]+\\.[0-9]+\\.[0-9]+)\\) ")

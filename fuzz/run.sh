@@ -1,17 +1,40 @@
 #!/usr/bin/env bash
-# Runs the session fuzzer (built by the fuzz preset) for a bounded time and fails on any
+# Runs one of the fuzzers (built by the fuzz preset) for a bounded time and fails on any
 # finding: a crash, a leak, a sanitizer report, an input slower than a second or one that
 # makes the process too big. Builds nothing.
 #
-# Usage: fuzz/run.sh SECONDS
-# Environment: FUZZER (default build-fuzz/fuzz/vellumfall_fuzz), FUZZ_WORK (default
-# build-fuzz/fuzz-run: the growing corpus and the findings; kept between runs).
+# Usage: fuzz/run.sh SECONDS [session|save]
+#   session (the default): whole sessions, seeded with the transcripts' inputs
+#   save: save files read and replayed, seeded with tests/saves/
+# Environment: FUZZER (default build-fuzz/fuzz/vellumfall_fuzz, or vellumfall_save_fuzz),
+# FUZZ_WORK (default build-fuzz/fuzz-run or fuzz-run-save: the growing corpus and the
+# findings; kept between runs).
 set -euo pipefail
+shopt -s nullglob
 root=$(cd "$(dirname "$0")/.." && pwd)
 
-seconds=${1:?usage: fuzz/run.sh SECONDS}
-fuzzer=${FUZZER:-$root/build-fuzz/fuzz/vellumfall_fuzz}
-work=${FUZZ_WORK:-$root/build-fuzz/fuzz-run}
+seconds=${1:?usage: fuzz/run.sh SECONDS [session|save]}
+target=${2:-session}
+case "$target" in
+session)
+    fuzzer=${FUZZER:-$root/build-fuzz/fuzz/vellumfall_fuzz}
+    work=${FUZZ_WORK:-$root/build-fuzz/fuzz-run}
+    seeds=("$root"/tests/transcripts/*.in)
+    dictionary=$root/fuzz/vellumfall.dict
+    keep="a regression transcript (tests/transcripts/NAME.in)"
+    ;;
+save)
+    fuzzer=${FUZZER:-$root/build-fuzz/fuzz/vellumfall_save_fuzz}
+    work=${FUZZ_WORK:-$root/build-fuzz/fuzz-run-save}
+    seeds=("$root"/tests/saves/*.save)
+    dictionary=$root/fuzz/save.dict
+    keep="a case of the save tests (tests/unit/save_test.cpp)"
+    ;;
+*)
+    echo "usage: fuzz/run.sh SECONDS [session|save]" >&2
+    exit 2
+    ;;
+esac
 
 if [ ! -x "$fuzzer" ]; then
     echo "No fuzzer at $fuzzer: build it first with" >&2
@@ -19,17 +42,16 @@ if [ ! -x "$fuzzer" ]; then
     exit 2
 fi
 
-# The transcripts are the seeds, copied afresh each run so that new and changed ones count.
+# The seeds are copied afresh each run so that new and changed ones count.
 mkdir -p "$work/corpus" "$work/findings"
-shopt -s nullglob
-for seed in "$root"/tests/transcripts/*.in; do
+for seed in "${seeds[@]}"; do
     cp "$seed" "$work/corpus/seed-$(basename "$seed")"
 done
 rm -f "$work"/findings/*
 
 status=0
 "$fuzzer" "$work/corpus" \
-    -dict="$root/fuzz/vellumfall.dict" \
+    -dict="$dictionary" \
     -max_total_time="$seconds" \
     -timeout=1 \
     -rss_limit_mb=1024 \
@@ -39,8 +61,8 @@ status=0
 
 findings=("$work"/findings/*)
 if [ "$status" -ne 0 ] || [ "${#findings[@]}" -ne 0 ]; then
-    echo "The fuzzer found a fault (exit status $status). Each input below is a session that"
-    echo "must be kept as a regression transcript (tests/transcripts/NAME.in) once fixed:"
+    echo "The fuzzer found a fault (exit status $status). Each input below must be kept as"
+    echo "$keep once fixed:"
     for finding in "${findings[@]}"; do
         echo "--- $finding"
         od -An -c "$finding" | head -n 40

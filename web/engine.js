@@ -30,7 +30,6 @@ export async function loadEngine(createModule) {
   return (seed, handlers) => {
     game = handlers;
     decoder = new TextDecoder();
-    module.ccall('useSeed', null, ['number'], [seed]);
     return module.ccall('run', 'number', ['number', 'array'], [0, new Uint8Array(0)],
                         { async: true });
   };

@@ -71,14 +71,15 @@ bool saveWaiting(SaveFiles& files, const std::string& path) {
 
 }  // namespace
 
-int runFrontEnd(FrontEnd& frontEnd, std::span<const char* const> arguments) {
+int runFrontEnd(FrontEnd& frontEnd, std::span<const char* const> arguments, bool takeBackALine) {
     std::ostream plainOut(&frontEnd.plainOutput());
     std::ostream errors(&frontEnd.errorOutput());
     SaveFiles& files = frontEnd.saveFiles();
-    const CommandLine request = answerCommandLine(arguments, plainOut, errors, files);
+    CommandLine request = answerCommandLine(arguments, plainOut, errors, files);
     if (request.exitStatus) {
         return *request.exitStatus;
     }
+    request.resume = request.resume || takeBackALine;
     const TerminalFacts facts = frontEnd.terminalFacts();
     const TerminalPolicy policy = decideTerminal(facts);
     // Piped or redirected, the game reads and writes no file of its own: scripts stay pure.
@@ -94,6 +95,9 @@ int runFrontEnd(FrontEnd& frontEnd, std::span<const char* const> arguments) {
         }
         options.resume = std::move(resumed.record);
         options.resumeName = resumed.name;
+        if (takeBackALine && !takeBackLastLine(*options.resume)) {
+            return 1;
+        }
     } else if (autosavePath && saveWaiting(files, *autosavePath)) {
         errors << "vellumfall: a saved game is waiting: 'vellumfall --continue' resumes it, "
                   "and a new game replaces it\n";

@@ -54,5 +54,7 @@ protected:
 };
 
 // The whole program on `frontEnd`, with the arguments after the program's name; returns
-// the exit status.
-int runFrontEnd(FrontEnd& frontEnd, std::span<const char* const> arguments);
+// the exit status. `takeBackALine`: the saved game goes on without the last line the player
+// entered (a page's Undo), which is then left out of its save too.
+int runFrontEnd(FrontEnd& frontEnd, std::span<const char* const> arguments,
+                bool takeBackALine = false);

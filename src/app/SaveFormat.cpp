@@ -253,6 +253,19 @@ std::string formatSave(const SaveRecord& record) {
     return file;
 }
 
+bool takeBackLastLine(SaveRecord& record) {
+    for (std::size_t entry = record.entries.size(); entry > 0; --entry) {
+        const SaveRecord::Kind kind = record.entries[entry - 1].kind;
+        if (kind == SaveRecord::Kind::Line || kind == SaveRecord::Kind::Text) {
+            record.entries.resize(entry - 1);
+            record.screen.clear();
+            record.screenKnown = false;
+            return true;
+        }
+    }
+    return false;
+}
+
 SaveRecord parseSave(std::string_view file) {
     if (file.size() > kLargestSave) {
         throw SaveUnreadable("larger than any save");

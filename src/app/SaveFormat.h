@@ -32,6 +32,9 @@ struct SaveRecord {
     // The screen's text since it was last cleared, a line each; the last is the line the
     // cursor is on, without its line end. Only its last kScreenLines lines are kept.
     std::vector<std::string> screen;
+    // False for a record shortened in play (undo), whose screen no one has seen: its replay
+    // shows whatever screen it reaches.
+    bool screenKnown = true;
 };
 
 // A save file cannot be used: `what()` says why, in words for the player.
@@ -53,6 +56,10 @@ std::string saveHeader();
 std::string formatEntry(const SaveRecord::Entry& entry);
 std::string formatScreen(const std::vector<std::string>& screen);
 std::string formatSave(const SaveRecord& record);
+
+// Takes back the last line the player entered, with whatever followed it; false when there
+// is none.
+bool takeBackLastLine(SaveRecord& record);
 
 // Throws SaveUnreadable for a file that is not a save, one of a newer version, or one that
 // is damaged or out of bounds.

@@ -275,14 +275,15 @@ private:
 
     // The replay stands only where the game says again exactly what the save shows.
     void finishReplay() {
-        if (screen.asLines() != saved->screen) {
+        if (saved->screenKnown && screen.asLines() != saved->screen) {
             refuse();
         }
+        const bool shortened = !saved->screenKnown;
         for (const SaveRecord::Entry& entry : saved->entries) {
             record(entry);
         }
-        // Already saved as it is.
-        changed = false;
+        // Already saved as it is, unless shortened here.
+        changed = shortened;
         saved.reset();
         liveConsole.clearScreen();
         const std::vector<std::string> shown = screen.asLines();

@@ -1,15 +1,16 @@
 #include <emscripten/emscripten.h>
 
-#include <ctime>
 #include <istream>
 #include <memory>
 #include <optional>
 #include <ostream>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
 #include "app/FrontEnd.h"
+#include "app/SaveFormat.h"
 #include "console/TerminalConsole.h"
 #include "console/TerminalSignals.h"
 #include "console/WordWrapper.h"
@@ -25,14 +26,6 @@
 // a session leaves nothing behind.
 
 namespace {
-
-// The page hands the game its seed, so that a game replayed from the page's save meets its
-// zombies where they were. Without one, the clock is the system's, as on every platform.
-std::optional<std::time_t> chosenSeed;
-
-std::time_t seededClock() {
-    return *chosenSeed;
-}
 
 // The signals a terminal host catches. Of the stop signals only the key's: the system sends
 // SIGTTIN and SIGTTOU to a process that touches its terminal from the background, and Node,
@@ -90,8 +83,6 @@ public:
         return {*gameIn, *gameOut, *console};
     }
 
-    Clock clock() override { return chosenSeed ? seededClock : systemClock; }
-
 private:
     // A page shows the effects and reads whole lines itself; a terminal host (Node) only
     // moves bytes.
@@ -110,11 +101,6 @@ private:
 
 }  // namespace
 
-// From now on, every game's clock reads `seed`.
-extern "C" EMSCRIPTEN_KEEPALIVE void useSeed(int seed) {
-    chosenSeed = seed;
-}
-
 // The program, as a command runs it: `arguments` holds `count` arguments, each followed by
 // a NUL (an empty one is an argument too). Returns the exit status, after the game when the
 // arguments ask for one.
@@ -126,4 +112,24 @@ extern "C" EMSCRIPTEN_KEEPALIVE int run(int count, const char* arguments) {
     }
     WebFrontEnd frontEnd;
     return runFrontEnd(frontEnd, std::span<const char* const>(list));
+}
+
+// The saved game without the last line the player entered (the page's Undo): replayed
+// silently, then played on from the screen it reaches. Returns the exit status.
+extern "C" EMSCRIPTEN_KEEPALIVE int undo() {
+    WebFrontEnd frontEnd;
+    return runFrontEnd(frontEnd, {}, true);
+}
+
+// Why the save `file` of `size` bytes cannot be used, or "" when it can, before a page
+// imports it.
+extern "C" EMSCRIPTEN_KEEPALIVE const char* checkSave(const char* file, int size) {
+    static std::string problem;
+    try {
+        parseSave(std::string_view(file, static_cast<std::size_t>(size)));
+        problem.clear();
+    } catch (const SaveUnreadable& unreadable) {
+        problem = unreadable.what();
+    }
+    return problem.c_str();
 }
