@@ -4,7 +4,9 @@
 // save, offline play, the manifest, and axe-core's accessibility rules.
 // Usage: node page.test.js SITE_DIR WALKTHROUGH_INPUT
 const assert = require('assert/strict');
+const { spawnSync } = require('child_process');
 const fs = require('fs');
+const path = require('path');
 const { test, before, after } = require('node:test');
 const { chromium } = require('playwright-core');
 const { serveFolder, kChromium } = require('./serve.js');
@@ -65,6 +67,22 @@ async function playLines(page, lines) {
     await typeLine(page, line);
   }
 }
+
+// The walkthrough's lines, with a key pressed at each key wait on the way.
+async function playThrough(page, lines) {
+  for (const line of lines) {
+    if (await state(page) === 'key') {
+      await page.keyboard.press('Space');
+      await whenWaiting(page);
+    }
+    await typeLine(page, line);
+  }
+}
+
+// What the game said in each turn of the log, without the lines typed.
+const answersShown = (page) => page.locator('#log .turn').evaluateAll((turns) => turns.map(
+  (turn) => [...turn.childNodes].filter((node) => !node.classList?.contains('command'))
+    .map((node) => node.textContent).join('')));
 
 // Whatever the page would do with an event already sent is done after a frame.
 const settle = (page) => page.evaluate(() => new Promise((resolve) => {
@@ -314,6 +332,19 @@ test('the save: a reload and a new tab resume where the player was; New game dis
   await typeLine(page, 'i');
   assert.ok((await logText(page)).endsWith(`i\nHouse Key\n\nYou have 10 HP left\n${kGrassland}`));
 
+  // Undo takes back i, then take key: each time the turn before is told again, alone.
+  for (let undone = 1; undone <= 2; undone += 1) {
+    await page.click('#undo');
+    await page.locator('main[data-state="line"]').waitFor();
+    assert.equal(await page.evaluate(() => window.liveInsertions), 1 + undone);
+  }
+  assert.equal(await logText(page), played.slice(0, played.lastIndexOf('take key')));
+  await page.focus('#command');
+  await typeLine(page, 'i');
+  const keyHere = kGrassland.replace('>>', 'There is a House Key here\n>>');
+  assert.ok((await logText(page)).endsWith(`i\n\nYou have 10 HP left\n${keyHere}`));
+  await typeLine(page, 'take key');
+
   // A new tab takes the game over; the first steps aside.
   const second = await openPage(context);
   assert.equal(await logText(second.page), await logText(page));
@@ -344,15 +375,16 @@ test('the save: a reload and a new tab resume where the player was; New game dis
   await whenWaiting(second.page);
   assert.equal(await logText(second.page), kTitleMenu);
 
-  // A save that is not JSON, one of another format, and one whose replay ends at a key
-  // wait where the player was at a prompt.
+  // A save that is not JSON, one of the page's first format, and one whose record does
+  // not replay to its screen.
   await typeLine(second.page, '0');
   const damages = [
     () => localStorage.setItem('vellumfall.save', '{'),
-    () => localStorage.setItem('vellumfall.save', '{"format":99}'),
+    () => localStorage.setItem('vellumfall.save', '{"format":1,"seed":7,"lines":0}'),
     () => {
       const header = JSON.parse(localStorage.getItem('vellumfall.save'));
-      localStorage.setItem('vellumfall.save', JSON.stringify({ ...header, keys: 3 }));
+      const record = header.record.replace('line 0', 'line 1');
+      localStorage.setItem('vellumfall.save', JSON.stringify({ ...header, record }));
     },
   ];
   for (const damage of damages) {
@@ -365,6 +397,56 @@ test('the save: a reload and a new tab resume where the player was; New game dis
   }
   await assertAccessible(second.page, 'a dropped save');
   assert.deepEqual([...errors, ...second.errors], []);
+  await context.close();
+});
+
+test('a save exported after the meteor resumes in a fresh browser and under Node, ' +
+     'answering as the page does; a damaged file dropped on the page changes nothing',
+     async () => {
+  const { page, errors } = await openPage();
+  const lines = fs.readFileSync(walkthrough, 'utf8').split('\n').slice(0, -3);
+  // Past the meteor, which scatters the zombies, and the death that follows it.
+  const exportAt = lines.indexOf('take gearbox') + 4;
+  await playThrough(page, lines.slice(0, exportAt));
+  assert.equal(await state(page), 'key');
+  await page.keyboard.press('Space');
+  await whenWaiting(page);
+  await page.click('#saves-button');
+  const [download] = await Promise.all([page.waitForEvent('download'),
+                                        page.click('#export-save')]);
+  assert.equal(download.suggestedFilename(), 'vellumfall.save');
+  const file = await download.path();
+  const exportedAt = (await answersShown(page)).length;
+  await page.keyboard.press('Escape');
+  assert.equal(await activeId(page), 'saves-button');
+  await page.focus('#command');
+  await playThrough(page, lines.slice(exportAt));
+  const played = (await answersShown(page)).slice(exportedAt);
+
+  const context = await newPhone();
+  const fresh = await openPage(context);
+  await fresh.page.setInputFiles('#import-file', file);
+  await fresh.page.locator('main[data-state="line"]').waitFor();
+  await playThrough(fresh.page, lines.slice(exportAt));
+  const [screen, ...resumed] = await answersShown(fresh.page);
+  assert.deepEqual(resumed, played);
+  const node = spawnSync(process.execPath, [path.join(site, '..', 'npm', 'bin', 'vellumfall.js'),
+                                            '--continue', file],
+                         { input: lines.slice(exportAt).map((line) => `${line}\n`).join('') });
+  assert.equal(node.stdout.toString(), `${screen}${played.join('')}\n`);
+
+  const before = await logText(fresh.page);
+  fresh.page.once('dialog', (dialog) => dialog.accept());
+  await fresh.page.evaluate(() => {
+    const data = new DataTransfer();
+    data.items.add(new File(['{}'], 'notes.save'));
+    document.body.dispatchEvent(new DragEvent('drop', { dataTransfer: data, bubbles: true }));
+  });
+  await fresh.page.getByText('notes.save: not a Vellumfall save').waitFor();
+  await fresh.page.locator('main[data-state="line"]').waitFor();
+  assert.equal(await logText(fresh.page), before);
+  assert.deepEqual([...errors, ...fresh.errors], []);
+  await page.close();
   await context.close();
 });
 

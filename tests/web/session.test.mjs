@@ -1,30 +1,27 @@
-// The page's session without a browser: whole games of a small scripted engine, saved in
-// a storage shared by several tabs, as the page plays them.
-// Usage: node --test session.test.mjs
+// The page's session without a browser: whole games of the module itself, through the
+// page's engine.js, saved in a storage shared by several tabs, as the page plays them.
+// Usage: VELLUMFALL_MODULE=BUILD/vellumfall.js node --test session.test.mjs
 import assert from 'node:assert/strict';
+import fs from 'node:fs';
+import { createRequire } from 'node:module';
 import { test } from 'node:test';
 import { Session, keyContinues } from '../../web/session.js';
 import { SaveSlot } from '../../web/save.js';
+import { loadEngine } from '../../web/engine.js';
+import { transcriptOf } from '../../web/turns.js';
 
 const kKey = 'vellumfall.save';
-
-// An engine of the real one's shape: each line is answered; "k" waits for two keys,
-// clearing the screen after each; "q" ends the game.
-async function engine(seed, game) {
-  game.write(`Game ${seed}\n>>`);
-  for (;;) {
-    const line = await game.read();
-    if (line === null || line === 'q') {
-      return 0;
-    }
-    for (let key = 0; line === 'k' && key < 2; key += 1) {
-      game.write('Press any key');
-      await game.waitForKey();
-      game.clear();
-    }
-    game.write(`${line}!\n>>`);
-  }
-}
+const modulePath = process.env.VELLUMFALL_MODULE;
+const createModule = createRequire(import.meta.url)(modulePath);
+// Compiled once; each tab has a module of its own, as each page has.
+const compiled = await WebAssembly.compile(fs.readFileSync(modulePath.replace(/js$/, 'wasm')));
+const instantiateWasm = (imports, done) => {
+  WebAssembly.instantiate(compiled, imports).then((instance) => done(instance, compiled));
+  return {};
+};
+const [kTitleMenu, kField] = fs.readFileSync(new URL('../transcripts/walkthrough.out',
+                                                     import.meta.url), 'utf8')
+  .split('>>').map((answer) => `${answer}>>`);
 
 class MemoryStorage {
   constructor() {
@@ -56,36 +53,50 @@ class MemoryStorage {
   }
 }
 
-// Whatever the game does with what it was handed is done.
-const settle = () => new Promise((resolve) => setImmediate(resolve));
-
-// A tab of the page on `storage`, its log restored; `start` loads its engine.
+// A tab of the page on `storage`, its log restored; `start` loads its engine and waits for
+// the game's first wait. `turns` is the log, `told` what it added as news.
 function openTab(storage, name) {
   const view = {
-    turns: [], notices: [], restored: [],
+    turns: [], told: [], notices: [],
     state(state) { this.shown = state; },
-    turn(record) { this.turns.push(record); },
-    restore(records) { this.restored = records; },
+    turn(record) {
+      this.turns.push(record);
+      this.told.push(record.text);
+    },
+    restore(records) { this.turns = [...records]; },
+    takeBack(count) {
+      this.turns.length = count;
+      this.told.push(this.turns[count - 1].text);
+    },
     clear() { this.turns = []; },
     notice(text) { this.notices.push(text); },
     colours() {}, position() {}, mapCleared() {},
   };
-  const session = new Session({ slot: new SaveSlot(storage, name), view, newSeed: () => 7 });
+  const session = new Session({ slot: new SaveSlot(storage, name), view });
   session.restore();
-  const start = () => {
-    session.start(engine);
-    return settle();
+  const tab = { session, view };
+  tab.start = async () => {
+    session.start(await loadEngine(createModule, { instantiateWasm }));
+    await settle(tab);
   };
-  return { session, view, start };
+  return tab;
+}
+
+// Whatever the game does with what it was handed is done: it waits again.
+async function settle({ session }) {
+  do {
+    await new Promise((resolve) => setImmediate(resolve));
+  } while (session.state === 'busy' || session.state === 'loading');
 }
 
 async function play(tab, ...lines) {
   for (const line of lines) {
     assert.ok(tab.session.send(line), `${line} was taken`);
-    await settle();
+    await settle(tab);
   }
 }
 
+const logText = (tab) => transcriptOf(tab.view.turns);
 const savedGame = (storage) => new SaveSlot(storage, 'reader').load();
 const dropped = (tab) => tab.view.notices.some((notice) => notice.includes('could not be resumed'));
 
@@ -104,48 +115,47 @@ test('keys at a key wait: printable keys, Enter and Space once, never a shortcut
 test('lines typed ahead wait their turn, but none is carried into a new game', async () => {
   const tab = openTab(new MemoryStorage(), 'a');
   await tab.start();
-  tab.session.send('a');
-  tab.session.send('q');
-  tab.session.send('b');
-  await settle();
+  for (const line of ['0', 'q', 'y', 'n']) {
+    tab.session.send(line);
+  }
+  await settle(tab);
   assert.equal(tab.view.shown, 'ended');
   assert.equal(tab.session.newGameQuestion(), null);
+  assert.equal(tab.session.saveFile, null);
   tab.session.newGame();
-  await settle();
+  await settle(tab);
   assert.equal(tab.view.shown, 'line');
-  assert.deepEqual(tab.view.turns.map((turn) => turn.text), ['Game 7\n>>']);
+  assert.deepEqual(logText(tab), kTitleMenu);
 });
 
-test('a save resumes where the player was: key presses counted back into the replay, ' +
-     'and a save that does not end where its game does is dropped', async () => {
+test('a save resumes where the player was, at a key wait too; a version-1 save, and a ' +
+     'record that does not replay to its screen, are dropped', async () => {
   const storage = new MemoryStorage();
   const first = openTab(storage, 'a');
   await first.start();
-  await play(first, 'x', 'k');
-  assert.ok(first.session.continueGame());
-  await settle();
+  await play(first, '1');
   assert.equal(first.view.shown, 'key');
 
-  // Reloaded twice at the second key wait: it waits there, and the key pressed is kept.
+  // Reloaded at the key wait, twice: it waits there, its log shown once.
   for (const name of ['b', 'c']) {
     const again = openTab(storage, name);
-    assert.equal(again.view.restored.length, first.session.game.records.length);
+    assert.equal(logText(again), logText(first));
     await again.start();
     assert.equal(again.view.shown, 'key');
-    assert.equal(savedGame(storage).keys, 1);
+    assert.equal(logText(again), logText(first));
     assert.ok(!dropped(again));
   }
 
-  const ended = openTab(new MemoryStorage(), 'd');
-  await ended.start();
-  await play(ended, 'x', 'q');
-  const storageOf = ended.session.slot.storage;
-  const header = JSON.parse(storageOf.getItem(kKey));
-  storageOf.setItem(kKey, JSON.stringify({ ...header, ended: false }));
-  const resumed = openTab(storageOf, 'e');
-  await resumed.start();
-  assert.ok(dropped(resumed));
-  assert.equal(resumed.view.shown, 'line');
+  const header = JSON.parse(storage.getItem(kKey));
+  for (const damaged of [{ format: 1, tab: 'a', seed: 7, lines: 0, records: 0, keys: 0,
+                           ended: false },
+                         { ...header, record: header.record.replace('line 1', 'line 2') }]) {
+    storage.setItem(kKey, JSON.stringify(damaged));
+    const resumed = openTab(storage, 'd');
+    await resumed.start();
+    assert.ok(dropped(resumed));
+    assert.equal(logText(resumed), kTitleMenu);
+  }
 });
 
 test('two tabs: whichever plays last, the save holds all its lines; the tab that stepped ' +
@@ -153,32 +163,33 @@ test('two tabs: whichever plays last, the save holds all its lines; the tab that
   const storage = new MemoryStorage();
   const first = openTab(storage, 'a');
   await first.start();
-  await play(first, 'x');
+  await play(first, '0');
 
   // A reloads and is still loading (or replaying: its replay lets no storage event in)
   // while B resumes the game and plays on.
   const loading = openTab(storage, 'a2');
   const other = openTab(storage, 'b');
   await other.start();
-  await play(other, 'y');
+  await play(other, 'n');
   await loading.start();
   assert.equal(loading.view.shown, 'aside');
   assert.ok(loading.view.notices.includes('This game went on in another tab.'));
   assert.ok(!loading.session.send('z'));
   assert.ok(!loading.session.keyWaitOpen);
+  assert.ok(!loading.session.canUndo);
   loading.session.storageChanged(kKey);
   assert.equal(loading.view.shown, 'aside');
-  await play(other, 'w');
-  assert.deepEqual(savedGame(storage).lines, ['x', 'y', 'w']);
+  await play(other, 's');
+  assert.deepEqual(savedGame(storage).lines, ['0', 'n', 's']);
 
   // Play here: the aside tab loads again, with every line, and the other steps aside.
   const back = openTab(storage, 'a3');
   await back.start();
   other.session.storageChanged(kKey);
   assert.equal(other.view.shown, 'aside');
-  await play(back, 'v');
+  await play(back, 'n');
   assert.ok(!other.session.send('u'));
-  assert.deepEqual(savedGame(storage).lines, ['x', 'y', 'w', 'v']);
+  assert.deepEqual(savedGame(storage).lines, ['0', 'n', 's', 'n']);
   assert.match(other.session.newGameQuestion(), /another tab/);
 });
 
@@ -187,12 +198,76 @@ test('a refused save is said, and so is saving again; nothing is lost between', 
   const tab = openTab(storage, 'a');
   await tab.start();
   storage.refusing = true;
-  await play(tab, 'x', 'y');
+  await play(tab, '0', 'n');
   storage.refusing = false;
-  await play(tab, 'z');
+  await play(tab, 's');
   assert.deepEqual(tab.view.notices.filter((notice) => notice !== ''), [
     'This browser did not save the game: a reload would lose the turns played since.',
     'The game is saved again.',
   ]);
-  assert.deepEqual(savedGame(storage).lines, ['x', 'y', 'z']);
+  assert.deepEqual(savedGame(storage).lines, ['0', 'n', 's']);
+});
+
+test('undo: after take key, i carries nothing; the turn before is told again, kept across ' +
+     'a reload, and undo goes on to the start', async () => {
+  const storage = new MemoryStorage();
+  const tab = openTab(storage, 'a');
+  await tab.start();
+  await play(tab, '0', 'w', 'n', 'take key');
+  const before = tab.view.turns.slice(0, -1);
+  tab.session.undo();
+  await settle(tab);
+  assert.deepEqual(tab.view.turns, before);
+  assert.equal(tab.view.told.at(-1), before.at(-1).text);
+  await play(tab, 'i');
+  assert.match(tab.view.turns.at(-1).text, /^\nYou have 10 HP left/);
+
+  const again = openTab(storage, 'b');
+  await again.start();
+  assert.equal(logText(again), logText(tab));
+  for (const _ of ['i', 'n', 'w', '0']) {
+    assert.ok(again.session.canUndo);
+    again.session.undo();
+    await settle(again);
+  }
+  assert.equal(logText(again), kTitleMenu);
+  assert.ok(!again.session.canUndo);
+});
+
+test('import: a foreign file, and a save that does not replay, change nothing; a save ' +
+     'resumes at its screen, answers as its game would, and undoes past the log', async () => {
+  const source = openTab(new MemoryStorage(), 'a');
+  await source.start();
+  await play(source, '0', 'w', 'n');
+  const file = source.session.saveFile;
+  const storage = new MemoryStorage();
+  const tab = openTab(storage, 'b');
+  await tab.start();
+  await play(tab, '0');
+  const before = [logText(tab), storage.getItem(kKey)];
+  const bytes = (text) => new TextEncoder().encode(text);
+  for (const [name, text, problem] of [
+    ['x.save', 'x', 'not a Vellumfall save'],
+    ['y.save', file.replace('line w', 'line e'), 'it does not replay to where it was saved']]) {
+    tab.session.importSave(name, bytes(text));
+    await settle(tab);
+    assert.equal(tab.view.notices.at(-1), `${name}: ${problem}`);
+    assert.deepEqual([logText(tab), storage.getItem(kKey)], before);
+  }
+
+  assert.match(tab.session.importQuestion('vellumfall.save'), /game under way will be lost/);
+  tab.session.importSave('vellumfall.save', bytes(file));
+  await settle(tab);
+  // The screen since the last clear: here, the whole game.
+  assert.equal(logText(tab), logText(source));
+  await play(tab, 'i');
+  await play(source, 'i');
+  assert.equal(tab.view.turns.at(-1).text, source.view.turns.at(-1).text);
+  assert.equal(savedGame(storage).record, source.session.saveFile);
+  tab.session.undo();
+  await settle(tab);
+  tab.session.undo();
+  await settle(tab);
+  assert.ok(tab.view.turns.at(-1).newScreen);
+  assert.equal(tab.view.told.at(-1), transcriptOf(source.view.turns.slice(0, 3)));
 });
