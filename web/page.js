@@ -56,7 +56,7 @@ function moveFocus(to) {
   }
 }
 
-// Made once the view is: the session tells the view its first state as it is made.
+// Made after the view, which it tells its first state while it is being made.
 let session = null;
 
 const view = {

@@ -79,6 +79,50 @@ async function playThrough(page, lines) {
   }
 }
 
+// Export save's file, downloaded from the Saves dialog; the focus is back in the input.
+async function exportSave(page) {
+  await page.click('#saves-button');
+  await assertAccessible(page, 'the Saves dialog');
+  const [download] = await Promise.all([page.waitForEvent('download'),
+                                        page.click('#export-save')]);
+  assert.equal(download.suggestedFilename(), 'vellumfall.save');
+  await page.keyboard.press('Escape');
+  assert.equal(await activeId(page), 'saves-button');
+  await page.focus('#command');
+  return download.path();
+}
+
+// The save `file`, imported in a fresh browser and continued under Node with `lines`,
+// answers them as `played` (the page's turns); piped, Node has no key waits. A damaged file
+// dropped on that page then changes nothing.
+async function assertResumedElsewhere(file, lines, played) {
+  const context = await newPhone();
+  const { page, errors } = await openPage(context);
+  await page.setInputFiles('#import-file', file);
+  await page.locator('main[data-state="line"]').waitFor();
+  await playThrough(page, lines);
+  const [screen, ...resumed] = await answersShown(page);
+  assert.deepEqual(resumed, played);
+  const node = spawnSync(process.execPath, [path.join(site, '..', 'npm', 'bin', 'vellumfall.js'),
+                                            '--continue', file],
+                         { input: lines.map((line) => `${line}\n`).join('') });
+  const piped = played.join('').replaceAll(`${kPressAnyKey}\n`, '').replaceAll(kPressAnyKey, '');
+  assert.equal(node.stdout.toString(), `${screen}${piped}\n`);
+
+  const before = await logText(page);
+  page.once('dialog', (dialog) => dialog.accept());
+  await page.evaluate(() => {
+    const data = new DataTransfer();
+    data.items.add(new File(['{}'], 'notes.save'));
+    document.body.dispatchEvent(new DragEvent('drop', { dataTransfer: data, bubbles: true }));
+  });
+  await page.getByText('notes.save: not a Vellumfall save').waitFor();
+  await page.locator('main[data-state="line"]').waitFor();
+  assert.equal(await logText(page), before);
+  assert.deepEqual(errors, []);
+  await context.close();
+}
+
 // What the game said in each turn of the log, without the lines typed.
 const answersShown = (page) => page.locator('#log .turn').evaluateAll((turns) => turns.map(
   (turn) => [...turn.childNodes].filter((node) => !node.classList?.contains('command'))
@@ -122,23 +166,33 @@ async function assertAccessible(page, what, enhanced = false) {
 
 const activeId = (page) => page.evaluate(() => document.activeElement.id);
 
-test('the walkthrough to the finale, which stays after quitting, then a new game', async () => {
+test('the walkthrough to the finale, which stays after quitting, then a new game; its save, ' +
+     'exported past the meteor, goes on as the page did in a fresh browser and under Node',
+     async () => {
   const { page, requests, errors } = await openPage();
   assert.equal(await activeId(page), 'command');
   await assertAccessible(page, 'the title menu');
 
   // Line by line, as a player would: the player dies once on the way, and a line typed
-  // ahead of that wait would lose its first key to it, as on a terminal.
+  // ahead of that wait would lose its first key to it, as on a terminal. Past the meteor,
+  // which scatters the zombies, and that death, the game is exported.
   const lines = fs.readFileSync(walkthrough, 'utf8').split('\n').slice(0, -1);
-  for (const line of lines.slice(0, -1)) {
+  const exportAt = lines.indexOf('take gearbox') + 4;
+  let exported;
+  for (const [index, line] of lines.slice(0, -1).entries()) {
     if (await state(page) === 'key') {
       assert.ok((await logText(page)).endsWith(kPressAnyKey));
       await assertAccessible(page, 'a key wait');
       await page.keyboard.press('Space');
       await whenWaiting(page);
     }
+    if (index === exportAt) {
+      exported = { turns: (await answersShown(page)).length, file: await exportSave(page) };
+    }
     await typeLine(page, line);
   }
+  await assertResumedElsewhere(exported.file, lines.slice(exportAt, -1),
+                               (await answersShown(page)).slice(exported.turns));
   const finale = await logText(page);
   assert.match(finale, /TO BE CONTINUED\.\.\./);
   // Each line is echoed after its prompt.
@@ -397,56 +451,6 @@ test('the save: a reload and a new tab resume where the player was; New game dis
   }
   await assertAccessible(second.page, 'a dropped save');
   assert.deepEqual([...errors, ...second.errors], []);
-  await context.close();
-});
-
-test('a save exported after the meteor resumes in a fresh browser and under Node, ' +
-     'answering as the page does; a damaged file dropped on the page changes nothing',
-     async () => {
-  const { page, errors } = await openPage();
-  const lines = fs.readFileSync(walkthrough, 'utf8').split('\n').slice(0, -3);
-  // Past the meteor, which scatters the zombies, and the death that follows it.
-  const exportAt = lines.indexOf('take gearbox') + 4;
-  await playThrough(page, lines.slice(0, exportAt));
-  assert.equal(await state(page), 'key');
-  await page.keyboard.press('Space');
-  await whenWaiting(page);
-  await page.click('#saves-button');
-  const [download] = await Promise.all([page.waitForEvent('download'),
-                                        page.click('#export-save')]);
-  assert.equal(download.suggestedFilename(), 'vellumfall.save');
-  const file = await download.path();
-  const exportedAt = (await answersShown(page)).length;
-  await page.keyboard.press('Escape');
-  assert.equal(await activeId(page), 'saves-button');
-  await page.focus('#command');
-  await playThrough(page, lines.slice(exportAt));
-  const played = (await answersShown(page)).slice(exportedAt);
-
-  const context = await newPhone();
-  const fresh = await openPage(context);
-  await fresh.page.setInputFiles('#import-file', file);
-  await fresh.page.locator('main[data-state="line"]').waitFor();
-  await playThrough(fresh.page, lines.slice(exportAt));
-  const [screen, ...resumed] = await answersShown(fresh.page);
-  assert.deepEqual(resumed, played);
-  const node = spawnSync(process.execPath, [path.join(site, '..', 'npm', 'bin', 'vellumfall.js'),
-                                            '--continue', file],
-                         { input: lines.slice(exportAt).map((line) => `${line}\n`).join('') });
-  assert.equal(node.stdout.toString(), `${screen}${played.join('')}\n`);
-
-  const before = await logText(fresh.page);
-  fresh.page.once('dialog', (dialog) => dialog.accept());
-  await fresh.page.evaluate(() => {
-    const data = new DataTransfer();
-    data.items.add(new File(['{}'], 'notes.save'));
-    document.body.dispatchEvent(new DragEvent('drop', { dataTransfer: data, bubbles: true }));
-  });
-  await fresh.page.getByText('notes.save: not a Vellumfall save').waitFor();
-  await fresh.page.locator('main[data-state="line"]').waitFor();
-  assert.equal(await logText(fresh.page), before);
-  assert.deepEqual([...errors, ...fresh.errors], []);
-  await page.close();
   await context.close();
 });
 
