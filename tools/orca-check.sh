@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # What Orca says as a player plays the page: on an Xvfb display, in a D-Bus session of its
 # own, Orca runs with its debug log, the browser opens the page, xdotool types four lines,
-# reloads and types one more, and the first line of everything Orca said after each step
-# is printed. Each answer should be said alone, and nothing after the reload but the input
-# and "Loading the game…" until the next answer.
+# reloads and types one more, then goes back to Undo and presses it twice, and the first
+# line of everything Orca said after each step is printed. Each answer should be said
+# alone, nothing after the reload but the input and "Loading the game…" until the next
+# answer, and each undo only the turn it goes back to.
 # Needs Debian's orca, xvfb, at-spi2-core, xdotool, and chromium or firefox-esr; run as the
 # session's user (root is fine), after the web workflow.
 # Usage: tools/orca-check.sh chromium|firefox [BUILD_DIR]
@@ -21,7 +22,7 @@ if [ -z "${ORCA_CHECK_INSIDE:-}" ]; then
     xvfb=$!
     trap 'kill $server $xvfb; sleep 1; rm -rf "$work"' EXIT
     until curl -sf "http://127.0.0.1:$port/" >/dev/null; do sleep 1; done
-    DISPLAY=$display ORCA_CHECK_INSIDE=$work timeout 240 dbus-run-session -- "$0" "$@"
+    DISPLAY=$display ORCA_CHECK_INSIDE=$work timeout 300 dbus-run-session -- "$0" "$@"
     exit
 fi
 
@@ -74,6 +75,19 @@ sleep 20
 said 'the reload'
 xdotool type --delay 80 i
 xdotool key Return
-# Orca speaks seconds late on a loaded machine: time for the last answer to come.
-sleep 15
+sleep 10
 said 'i after the reload'
+# From the input back past the log, Map, Settings and Saves.
+for _ in 1 2 3 4 5; do
+    xdotool key shift+Tab
+    sleep 1
+done
+sleep 3
+said 'the focus on Undo'
+xdotool key Return
+sleep 10
+said 'undo'
+xdotool key Return
+# Orca speaks seconds late on a loaded machine: time for the last answer to come.
+sleep 25
+said 'undo again'

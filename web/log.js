@@ -27,6 +27,10 @@ export class LogView {
     this.blockSize = 0;
     this.element.style.paddingBottom = '';
     this.records = [];
+    // Each record's element, and where the log stood after it: the line it ends on and
+    // where its screen began.
+    this.turns = [];
+    this.placed = [];
     this.lastLine = '';
     this.lastText = '';
     this.marked = false;
@@ -48,6 +52,31 @@ export class LogView {
       this.add(this.place(record));
     }
     this.scrollToEnd();
+  }
+
+  // Back to the first `count` records (an undo), the last of which is added again, as news:
+  // a screen reader hears once where the game is now, and nothing older. Taking elements
+  // away is not news.
+  takeBack(count) {
+    const [last] = this.records.splice(count - 1);
+    for (const turn of this.turns.splice(count - 1)) {
+      turn.remove();
+    }
+    this.placed.length = count - 1;
+    const { lastLine, screenStart } = this.placed[count - 2] ?? { lastLine: '', screenStart: 0 };
+    this.lastLine = lastLine;
+    this.screen = this.turns.slice(screenStart);
+    for (const turn of this.screen) {
+      turn.classList.remove('earlier');
+    }
+    for (const block of [...this.element.children]) {
+      if (block.childElementCount === 0) {
+        block.remove();
+      }
+    }
+    // In a block of its own, as after goLive, where every browser announces it.
+    this.block = null;
+    this.append(last);
   }
 
   add(turn) {
@@ -91,6 +120,9 @@ export class LogView {
       this.screen = [];
     }
     this.screen.push(turn);
+    this.turns.push(turn);
+    this.placed.push({ lastLine: this.lastLine,
+                       screenStart: this.turns.length - this.screen.length });
     return turn;
   }
 

@@ -1,12 +1,12 @@
 // The page's view of the game: it draws what the session (session.js) says into the log,
-// the map and the controls, and hands it the player's lines, keys and choices. The
-// module is loaded through engine.js, the one place that knows it.
+// the map and the controls, and hands it the player's lines, keys, choices and save files.
+// The module is loaded through engine.js, the one place that knows it.
 import { LogView } from './log.js';
 import { AutoMap } from './map.js';
 import { SaveSlot } from './save.js';
-import { Session, keyContinues } from './session.js';
+import { Session, keyContinues, kLargestImport } from './session.js';
 import { transcriptOf } from './turns.js';
-import { loadEngine } from './engine.js';
+import { loadEngine, kSaveName } from './engine.js';
 
 const main = document.querySelector('main');
 const logElement = document.getElementById('log');
@@ -20,6 +20,10 @@ const status = document.getElementById('status');
 const continueButton = document.getElementById('continue');
 const playHereButton = document.getElementById('play-here');
 const newGameButton = document.getElementById('new-game');
+const undoButton = document.getElementById('undo');
+const savesDialog = document.getElementById('saves');
+const exportButton = document.getElementById('export-save');
+const importFile = document.getElementById('import-file');
 
 const tab = `${Date.now().toString(36)}-${Math.random().toString(36).slice(2)}`;
 
@@ -35,6 +39,14 @@ function say(notice) {
   status.textContent = notice;
 }
 
+function download(text, name, type) {
+  const link = document.createElement('a');
+  link.href = URL.createObjectURL(new Blob([text], { type }));
+  link.download = name;
+  link.click();
+  setTimeout(() => URL.revokeObjectURL(link.href), 0);
+}
+
 // The focus follows the game where it was on the game's own places (the input, Send,
 // Continue, the log that was tapped) or nowhere, and stays on any other control.
 function moveFocus(to) {
@@ -44,9 +56,16 @@ function moveFocus(to) {
   }
 }
 
+// Made after the view, which it tells its first state while it is being made.
+let session = null;
+
 const view = {
   state(state) {
     main.dataset.state = state;
+    // Undo stays enabled while the game is busy, so that the focus stays on it for the
+    // next undo; it takes back a line only once the game waits.
+    undoButton.disabled = !session?.canUndo;
+    exportButton.disabled = session?.saveFile == null;
     const closed = state === 'ended' || state === 'aside';
     input.disabled = closed;
     input.readOnly = state === 'loading';
@@ -71,6 +90,7 @@ const view = {
   },
   turn: (record) => log.append(record),
   restore: (records) => log.show(records),
+  takeBack: (count) => log.takeBack(count),
   clear: () => log.clear(),
   notice: say,
   colours: () => document.body.classList.add('game-colours'),
@@ -78,7 +98,7 @@ const view = {
   mapCleared: () => map.clear(),
 };
 
-const session = new Session({ slot: new SaveSlot(openStorage(), tab), view });
+session = new Session({ slot: new SaveSlot(openStorage(), tab), view });
 
 // No form is ever submitted natively (method="dialog" outside a dialog goes nowhere).
 form.addEventListener('submit', (event) => {
@@ -128,12 +148,67 @@ logElement.addEventListener('click', () => {
 continueButton.addEventListener('click', () => session.continueGame());
 
 document.getElementById('transcript').addEventListener('click', () => {
-  const text = transcriptOf(log.records);
-  const link = document.createElement('a');
-  link.href = URL.createObjectURL(new Blob([text], { type: 'text/plain;charset=utf-8' }));
-  link.download = 'vellumfall-transcript.txt';
-  link.click();
-  setTimeout(() => URL.revokeObjectURL(link.href), 0);
+  download(transcriptOf(log.records), 'vellumfall-transcript.txt', 'text/plain;charset=utf-8');
+});
+
+undoButton.addEventListener('click', () => session.undo());
+
+const savesButton = document.getElementById('saves-button');
+savesButton.addEventListener('click', () => {
+  savesDialog.returnValue = '';
+  savesDialog.showModal();
+});
+// Back to Saves, or on to the input for the game just imported.
+savesDialog.addEventListener('close', () => {
+  (savesDialog.returnValue === 'imported' ? input : savesButton).focus();
+});
+
+// As bytes: a browser would take a .save for some other type of file.
+exportButton.addEventListener('click', () => {
+  download(session.saveFile, kSaveName, 'application/octet-stream');
+});
+
+// A save file, chosen or dropped on the page, is resumed when the player agrees to lose
+// the game under way; a file that cannot be resumed changes nothing.
+async function importSave(file) {
+  const question = session.importQuestion(file.name);
+  if (session.state === 'loading' || (question !== null && !window.confirm(question))) {
+    return;
+  }
+  if (savesDialog.open) {
+    savesDialog.close('imported');
+  } else {
+    input.focus();
+  }
+  // No more than that is read, however large the file.
+  const bytes = new Uint8Array(await file.slice(0, kLargestImport + 1).arrayBuffer());
+  session.importSave(file.name, bytes);
+}
+
+document.getElementById('import-save').addEventListener('click', () => importFile.click());
+importFile.addEventListener('change', () => {
+  const [file] = importFile.files;
+  importFile.value = '';
+  if (file !== undefined) {
+    importSave(file);
+  }
+});
+
+// Files only: text dragged into the input is the browser's to drop.
+const carriesFiles = (event) => event.dataTransfer.types.includes('Files');
+window.addEventListener('dragover', (event) => {
+  if (carriesFiles(event)) {
+    event.preventDefault();
+    event.dataTransfer.dropEffect = 'copy';
+  }
+});
+window.addEventListener('drop', (event) => {
+  if (carriesFiles(event)) {
+    event.preventDefault();
+    if (event.dataTransfer.files.length > 0) {
+      importSave(event.dataTransfer.files[0]);
+    }
+  }
 });
 
 playHereButton.addEventListener('click', () => window.location.reload());

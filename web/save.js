@@ -1,10 +1,11 @@
-// The game kept in the browser's localStorage after every turn: the seed the page gave
-// the game, the lines the player sent, the key presses since the last line, and the log's
-// records. The game is deterministic, so those lines and that seed bring it back exactly.
+// The game kept in the browser's localStorage after every turn: the game's own save (the
+// record the module writes, docs/save-format.md), which brings the game back exactly, and
+// the page's: the log's records and the lines the player sent, for Up and Down.
 //
 // The lines and records are stored in chunks of a fixed size, of which a turn rewrites only
 // the last: saving costs the same at turn 3,000 as at turn 1. The header, written last,
-// says how many of each belong to the save, so a chunk written ahead of it is harmless.
+// holds the game's save and says how many lines and records belong with it, so a chunk
+// written ahead of it is harmless and the log never tells of another turn than the save.
 // It also names the tab that wrote it: tabs share one save, and a tab writes only over the
 // header it last read or wrote itself, so that it never overwrites another tab's turns.
 //
@@ -12,17 +13,17 @@
 // and knows nothing of how it is kept.
 
 const kKey = 'vellumfall.save';
-const kFormat = 1;
+// Format 1 kept a seed and the lines, which no longer bring a game back: it is dropped.
+const kFormat = 2;
 const kChunkSize = 100;
 
 // What the save says about the game, checked field by field: anything else is foreign.
 const kHeaderFields = {
   format: (value) => value === kFormat,
   tab: (value) => typeof value === 'string',
-  seed: Number.isSafeInteger,
+  record: (value) => typeof value === 'string' || value === null,
   lines: (value) => Number.isSafeInteger(value) && value >= 0,
   records: (value) => Number.isSafeInteger(value) && value >= 0,
-  keys: (value) => Number.isSafeInteger(value) && value >= 0,
   ended: (value) => typeof value === 'boolean',
 };
 
@@ -63,9 +64,8 @@ export class SaveSlot {
       }
     }
     const game = {
-      seed: header.seed,
+      record: header.record,
       lines: this.readList('lines', header.lines, isLine),
-      keys: header.keys,
       ended: header.ended,
       records: this.readList('records', header.records, isRecord),
     };
@@ -73,8 +73,9 @@ export class SaveSlot {
     return game;
   }
 
-  // Saves `game` ({ seed, lines, keys, ended, records }), which has only grown since the
-  // last write. Returns false when the browser refused (a full or disabled storage).
+  // Saves `game` ({ record, lines, ended, records }): the game's save (null before it has
+  // one), and lists that have grown since the last write or been cut short. Returns false
+  // when the browser refused (a full or disabled storage).
   write(game) {
     if (this.storage === null) {
       return false;
@@ -83,8 +84,8 @@ export class SaveSlot {
       this.writeList('lines', game.lines);
       this.writeList('records', game.records);
       const header = JSON.stringify({
-        format: kFormat, tab: this.tab, seed: game.seed, lines: game.lines.length,
-        records: game.records.length, keys: game.keys, ended: game.ended,
+        format: kFormat, tab: this.tab, record: game.record, lines: game.lines.length,
+        records: game.records.length, ended: game.ended,
       });
       this.storage.setItem(kKey, header);
       this.header = header;
@@ -130,6 +131,15 @@ export class SaveSlot {
     }
   }
 
+  // This tab takes the save over, whatever another tab wrote since: its next write stands.
+  takeOver() {
+    try {
+      this.header = this.storage === null ? null : this.storage.getItem(kKey);
+    } catch {
+      // Then the next write fails, and says so.
+    }
+  }
+
   readHeader() {
     const text = this.storage === null ? null : this.storage.getItem(kKey);
     if (text === null) {
@@ -163,8 +173,10 @@ export class SaveSlot {
     return list.slice(0, length);
   }
 
-  // Rewrites the chunks from the one holding the first item not yet written.
+  // Rewrites the chunks from the one holding the first item not yet written. A list cut
+  // short keeps its chunks: the header says where it ends.
   writeList(name, list) {
+    this.written[name] = Math.min(this.written[name], list.length);
     for (let chunk = Math.floor(this.written[name] / kChunkSize);
       chunk * kChunkSize < list.length; chunk += 1) {
       const items = list.slice(chunk * kChunkSize, (chunk + 1) * kChunkSize);

@@ -1,7 +1,8 @@
 // The page's game, without the page: the one owner of what is being played. It runs the
-// game through an engine (engine.js), replays and saves it through a save slot (save.js),
-// keeps the lines typed ahead, the key waits, the history and the tabs' turns, and tells
-// a view what to show. It touches no DOM, so `node --test` runs it whole.
+// game through an engine (engine.js), which records the game and resumes it from that
+// record, keeps the record and the log in a save slot (save.js), keeps the lines typed
+// ahead, the key waits, the history and the tabs' turns, takes back lines and imports
+// saves, and tells a view what to show. It touches no DOM, so `node --test` runs it whole.
 import { TurnRecorder } from './turns.js';
 
 // What the game waits for, as the view shows it: 'loading' (no game yet), 'busy',
@@ -16,6 +17,16 @@ const kNotices = {
   ended: 'The game has ended.',
   stopped: 'The game has stopped: it could not go on.',
 };
+
+// How many lines the player entered in the game's record (docs/save-format.md): its
+// `line` and `text` entries.
+const linesIn = (record) => (record ?? '').match(/^(?:line|text)(?: |\r?$)/gm)?.length ?? 0;
+
+// The largest save file the page imports: the module parses a save in memory of its own,
+// of a fixed size, and a few hundred thousand entries would exhaust it. No game comes near.
+export const kLargestImport = 256 * 1024;
+
+const newGame = () => ({ record: null, lines: [], ended: false, records: [], lineCount: 0 });
 
 // Whether a keydown continues a key wait: a printable key, Enter or Space, pressed once
 // (a held key continues one wait, not every wait it is still held through), without the
@@ -56,18 +67,19 @@ export class LineHistory {
 }
 
 export class Session {
-  // `slot` keeps the save (SaveSlot); `view` is told what to show: state(name),
-  // turn(record), restore(records), clear(), notice(text), colours(), and position(level,
-  // x, y, kind) and mapCleared() for the map. `newSeed` gives a new game its seed.
-  constructor({ slot, view, newSeed = () => Math.floor(Date.now() / 1000) % 0x80000000 }) {
+  // `slot` keeps the save (SaveSlot); `view` is told what to show: state(name), turn(record),
+  // restore(records), takeBack(count), clear(), notice(text), colours(), and position(level,
+  // x, y, kind) and mapCleared() for the map.
+  constructor({ slot, view }) {
     this.slot = slot;
     this.view = view;
-    this.newSeed = newSeed;
     this.history = new LineHistory();
-    // The game being played, as the save keeps it.
+    // The game being played: its record (the module's save, null before it has one), the
+    // lines sent in it and the log's records, as the slot keeps them; whether it has ended;
+    // and how many lines its record holds.
     this.game = null;
-    // The engine's game under way: its recorder, the save it replays, whether it is being
-    // ended early, and its end.
+    // The engine's game under way: its recorder, how its first turn is shown, whether it
+    // has waited for the player yet, whether it is being ended early, and its end.
     this.run = null;
     this.queued = [];
     // What the game waits for: { kind: 'line' | 'key', resolve }.
@@ -79,7 +91,7 @@ export class Session {
     this.setState('loading');
   }
 
-  // The saved game, shown at once, before the engine has loaded; the replay checks it.
+  // The saved game's log, shown at once, before the engine has loaded.
   restore() {
     try {
       this.saved = this.slot.load();
@@ -98,19 +110,30 @@ export class Session {
   // Plays with `engine` (engine.js), from the save when there is one, until the game ends.
   async start(engine) {
     this.engine = engine;
-    const saved = this.saved;
+    const { saved } = this;
     this.saved = null;
-    await this.play(saved);
+    if (saved === null) {
+      await this.play({}, newGame(), 'shown');
+      return;
+    }
+    const game = { ...saved, lineCount: linesIn(saved.record) };
+    if (saved.ended) {
+      this.game = game;
+      this.setState('ended');
+      this.view.notice(kNotices.ended);
+      return;
+    }
+    // The game's screen as it resumes is the log's last, shown already.
+    await this.play(game.record === null ? {} : { resume: true }, game,
+                    game.records.length > 0 ? 'hidden' : 'shown');
   }
 
-  async play(saved) {
-    for (;;) {
-      const ending = await this.runGame(saved);
-      if (ending !== 'damaged') {
-        return;
-      }
+  // Plays `game` as `how` says (engine.js); a save that cannot be resumed is dropped for a
+  // new game.
+  async play(how, game, firstTurn) {
+    if (await this.runGame(how, game, firstTurn) === 'refused') {
       this.dropSave();
-      saved = null;
+      await this.runGame({}, newGame(), 'shown');
     }
   }
 
@@ -128,41 +151,49 @@ export class Session {
     }
   }
 
-  // Plays one game to its end, first replaying `saved` when there is one. Returns how it
-  // ended: 'ended', 'abandoned' or 'damaged'.
-  async runGame(saved) {
-    const game = { seed: saved ? saved.seed : this.newSeed(), lines: [], keys: 0,
-                   ended: false, records: [] };
+  // Plays `game` to its end. Its first turn (up to its first wait) is 'shown', 'hidden' (the
+  // log shows it already), 'fresh' (an imported game: the log starts again with it) or
+  // { takeBack: count } (an undo: the log goes back to its first `count` records). Returns
+  // how it ended: 'ended', 'abandoned', or 'refused' when it stopped before its first wait,
+  // its save refused.
+  async runGame(how, game, firstTurn, file = null) {
     this.game = game;
-    const run = { replay: saved ? { saved, next: 0, keys: saved.keys } : null,
-                  ending: false, damaged: false };
-    run.recorder = new TurnRecorder((record) => {
-      game.records.push(record);
-      if (run.replay === null && !run.ending) {
-        this.view.turn(record);
-      }
-    });
+    const run = { firstTurn, waited: false, ending: false, errors: '' };
+    run.recorder = new TurnRecorder((record) => this.turn(record));
     this.run = run;
-    // A replayed save draws the map again as it goes.
+    // A resumed game draws the map again as it replays.
     this.view.mapCleared();
     this.setState('busy');
-    run.finished = this.engine(game.seed, {
+    run.finished = this.engine.play(how, {
       read: () => this.read(),
       write: (text) => run.recorder.write(text),
+      error: (text) => this.errorWritten(text),
       clear: () => run.recorder.clear(),
       waitForKey: () => this.waitForKey(),
       colours: () => this.view.colours(),
       position: (...where) => this.view.position(...where),
+      readFile: () => file ?? game.record,
+      // The game saves its record just before it waits, where the page saves it all.
+      replaceFile: (name, text) => {
+        if (!run.ending) {
+          game.record = text;
+        }
+      },
+      removeFile: () => {
+        if (!run.ending) {
+          game.record = null;
+        }
+      },
     });
     const exitStatus = await run.finished;
-    run.recorder.endTurn();
     if (run.ending) {
-      return run.damaged ? 'damaged' : 'abandoned';
+      return 'abandoned';
     }
+    if (!run.waited && exitStatus !== 0) {
+      return 'refused';
+    }
+    run.recorder.endTurn();
     game.ended = true;
-    if (run.replay !== null && !this.finishReplay()) {
-      return 'damaged';
-    }
     this.save();
     // Lines typed ahead of the end belong to no game.
     this.queued = [];
@@ -171,11 +202,51 @@ export class Session {
     return 'ended';
   }
 
-  // Saves the game as it stands, unless it is being replayed or ended, or another tab has
-  // written the save since this one: then this tab steps aside rather than overwrite it.
-  save() {
+  // A turn of the game for the log, but for a resumed game's first as its `firstTurn` says.
+  turn(record) {
+    const { run, game } = this;
+    if (run.ending) {
+      return;
+    }
+    const how = run.waited ? 'shown' : run.firstTurn;
+    if (how === 'hidden') {
+      return;
+    }
+    if (how.takeBack !== undefined) {
+      game.records.length = how.takeBack;
+      this.view.takeBack(how.takeBack);
+      run.firstTurn = 'hidden';
+      return;
+    }
+    if (how === 'fresh') {
+      // The imported game replayed: it is this tab's game now, in place of any other.
+      this.aside = false;
+      this.slot.takeOver();
+      this.view.clear();
+      this.view.notice('');
+      run.firstTurn = 'shown';
+      // The log starts with it rather than with a new screen.
+      delete record.newScreen;
+    }
+    game.records.push(record);
+    this.view.turn(record);
+  }
+
+  // What the game says on standard error goes to the status line, a line at a time.
+  errorWritten(text) {
     const { run } = this;
-    if (this.aside || run.replay !== null || run.ending) {
+    run.errors += text;
+    const lines = run.errors.split('\n');
+    run.errors = lines.pop();
+    if (lines.length > 0 && !run.ending) {
+      this.view.notice(lines.pop().replace(/^vellumfall: /, ''));
+    }
+  }
+
+  // Saves the game as it stands, unless it is being ended, or another tab has written the
+  // save since this one: then this tab steps aside rather than overwrite it.
+  save() {
+    if (this.aside || this.run.ending) {
       return;
     }
     if (this.slot.takenElsewhere()) {
@@ -192,44 +263,21 @@ export class Session {
   takeLine(line) {
     this.run.recorder.sent(line);
     this.game.lines.push(line);
-    this.game.keys = 0;
+    this.game.lineCount += 1;
     return line;
   }
 
-  // The replay is over at the first wait after its last line and key. It stands when the
-  // game said, again, exactly what the log shows, and ended where the save did.
-  finishReplay() {
-    const { run, game } = this;
-    const { saved, next, keys } = run.replay;
-    run.replay = null;
-    const same = next === saved.lines.length && keys === 0 && game.ended === saved.ended &&
-        JSON.stringify(game.records) === JSON.stringify(saved.records);
-    if (!same) {
-      run.ending = true;
-      run.damaged = true;
-    }
-    return same;
+  // The game waits: its turn is over, and a resumed game's replay too.
+  waited() {
+    this.run.recorder.endTurn();
+    this.run.waited = true;
   }
 
-  // The game's next line: a saved one while replaying, else one typed ahead, else the
-  // next the player sends. null ends the game's input.
+  // The game's next line: one typed ahead, else the next the player sends. null ends the
+  // game's input.
   read() {
-    const { run } = this;
-    run.recorder.endTurn();
-    if (run.replay !== null && !run.ending) {
-      const { replay } = run;
-      if (replay.next < replay.saved.lines.length) {
-        return Promise.resolve(this.takeLine(replay.saved.lines[replay.next++]));
-      }
-      if (replay.keys > 0) {
-        // The save stopped at a key wait, and the game asks for a line.
-        run.ending = true;
-        run.damaged = true;
-      } else {
-        this.finishReplay();
-      }
-    }
-    if (run.ending) {
+    this.waited();
+    if (this.run.ending) {
       return Promise.resolve(null);
     }
     this.save();
@@ -239,23 +287,9 @@ export class Session {
     return this.waitFor('line');
   }
 
-  // Key waits continue by themselves while a save is replayed, up to where the player was.
   waitForKey() {
-    const { run, game } = this;
-    run.recorder.endTurn();
-    if (run.replay !== null && !run.ending) {
-      const { replay } = run;
-      if (replay.next < replay.saved.lines.length) {
-        return Promise.resolve();
-      }
-      if (replay.keys > 0) {
-        replay.keys -= 1;
-        game.keys += 1;
-        return Promise.resolve();
-      }
-      this.finishReplay();
-    }
-    if (run.ending) {
+    this.waited();
+    if (this.run.ending) {
       return Promise.resolve();
     }
     this.save();
@@ -300,7 +334,6 @@ export class Session {
     if (this.aside || this.wanted?.kind !== 'key') {
       return false;
     }
-    this.game.keys += 1;
     return this.answer('key');
   }
 
@@ -308,14 +341,29 @@ export class Session {
     return !this.aside && this.wanted?.kind === 'key';
   }
 
+  // Whether Undo has a line to take back (it does so once the game waits).
+  get canUndo() {
+    return !this.aside && this.state !== 'loading' && !this.game.ended &&
+        this.game.lineCount > 0;
+  }
+
+  // The game's save as a file, for Export save, or null before it has one.
+  get saveFile() {
+    return this.aside || this.game === null ? null : this.game.record;
+  }
+
   // What New game asks before it starts, or null when nothing would be lost.
   newGameQuestion() {
+    return this.lossQuestion('Start a new game');
+  }
+
+  lossQuestion(action) {
     if (this.aside) {
-      return 'Start a new game here? The game that went on in another tab will be lost.';
+      return `${action} here? The game that went on in another tab will be lost.`;
     }
     const game = this.game ?? this.saved;
-    if (game !== null && !game.ended && game.lines.length > 0) {
-      return 'Start a new game? The game under way will be lost.';
+    if (game !== null && !game.ended && linesIn(game.record) > 0) {
+      return `${action}? The game under way will be lost.`;
     }
     return null;
   }
@@ -328,7 +376,61 @@ export class Session {
     this.aside = false;
     this.view.clear();
     this.view.notice('');
-    await this.play(null);
+    await this.play({}, newGame(), 'shown');
+  }
+
+  // Takes back the last line the player entered, with whatever followed it, once the game
+  // waits: the game is played again without it, and the log goes back to the turn before
+  // it, which it tells again. Then plays on until the game ends.
+  async undo() {
+    if (!this.canUndo || this.wanted === null) {
+      return;
+    }
+    const { game } = this;
+    this.setState('busy');
+    await this.abandon();
+    game.lineCount -= 1;
+    // A line from before the log began (an imported game's) has no turn in it: the game's
+    // screen then starts a new screen of the log.
+    const turn = game.records.findLastIndex((record) => record.command !== undefined);
+    await this.play({ undo: true }, game, turn > 0 ? { takeBack: turn } : 'shown');
+  }
+
+  // What Import save asks before it resumes the save file `name`, or null.
+  importQuestion(name) {
+    return this.lossQuestion(`Resume the game saved in ${name}`);
+  }
+
+  // Resumes the save file `name` of `bytes` (at most kLargestImport and one more) in place
+  // of the game under way, and plays it until it ends. A file that cannot be resumed, or
+  // does not replay all the same, is said in one line, and the game under way goes on as
+  // it was: the module checks a save only between games (a check during one would wait
+  // for its end).
+  async importSave(name, bytes) {
+    const previous = this.game;
+    if (this.state === 'loading') {
+      return;
+    }
+    this.setState('busy');
+    await this.abandon();
+    const problem = bytes.length > kLargestImport ? 'larger than this page can resume'
+      : this.engine.check(bytes);
+    if (problem === '') {
+      const text = new TextDecoder().decode(bytes);
+      const game = { ...newGame(), record: text, lineCount: linesIn(text) };
+      if (await this.runGame({ file: name }, game, 'fresh', text) !== 'refused') {
+        return;
+      }
+    } else {
+      this.view.notice(`${name}: ${problem}`);
+    }
+    if (previous.ended) {
+      this.game = previous;
+      this.view.mapCleared();
+      this.setState('ended');
+    } else {
+      await this.play(previous.record === null ? {} : { resume: true }, previous, 'hidden');
+    }
   }
 
   // Ends the game under way early: its input ends, its key wait continues, and whatever

@@ -4,7 +4,9 @@
 // save, offline play, the manifest, and axe-core's accessibility rules.
 // Usage: node page.test.js SITE_DIR WALKTHROUGH_INPUT
 const assert = require('assert/strict');
+const { spawnSync } = require('child_process');
 const fs = require('fs');
+const path = require('path');
 const { test, before, after } = require('node:test');
 const { chromium } = require('playwright-core');
 const { serveFolder, kChromium } = require('./serve.js');
@@ -66,6 +68,66 @@ async function playLines(page, lines) {
   }
 }
 
+// The walkthrough's lines, with a key pressed at each key wait on the way.
+async function playThrough(page, lines) {
+  for (const line of lines) {
+    if (await state(page) === 'key') {
+      await page.keyboard.press('Space');
+      await whenWaiting(page);
+    }
+    await typeLine(page, line);
+  }
+}
+
+// Export save's file, downloaded from the Saves dialog; the focus is back in the input.
+async function exportSave(page) {
+  await page.click('#saves-button');
+  await assertAccessible(page, 'the Saves dialog');
+  const [download] = await Promise.all([page.waitForEvent('download'),
+                                        page.click('#export-save')]);
+  assert.equal(download.suggestedFilename(), 'vellumfall.save');
+  await page.keyboard.press('Escape');
+  assert.equal(await activeId(page), 'saves-button');
+  await page.focus('#command');
+  return download.path();
+}
+
+// The save `file`, imported in a fresh browser and continued under Node with `lines`,
+// answers them as `played` (the page's turns); piped, Node has no key waits. A damaged file
+// dropped on that page then changes nothing.
+async function assertResumedElsewhere(file, lines, played) {
+  const context = await newPhone();
+  const { page, errors } = await openPage(context);
+  await page.setInputFiles('#import-file', file);
+  await page.locator('main[data-state="line"]').waitFor();
+  await playThrough(page, lines);
+  const [screen, ...resumed] = await answersShown(page);
+  assert.deepEqual(resumed, played);
+  const node = spawnSync(process.execPath, [path.join(site, '..', 'npm', 'bin', 'vellumfall.js'),
+                                            '--continue', file],
+                         { input: lines.map((line) => `${line}\n`).join('') });
+  const piped = played.join('').replaceAll(`${kPressAnyKey}\n`, '').replaceAll(kPressAnyKey, '');
+  assert.equal(node.stdout.toString(), `${screen}${piped}\n`);
+
+  const before = await logText(page);
+  page.once('dialog', (dialog) => dialog.accept());
+  await page.evaluate(() => {
+    const data = new DataTransfer();
+    data.items.add(new File(['{}'], 'notes.save'));
+    document.body.dispatchEvent(new DragEvent('drop', { dataTransfer: data, bubbles: true }));
+  });
+  await page.getByText('notes.save: not a Vellumfall save').waitFor();
+  await page.locator('main[data-state="line"]').waitFor();
+  assert.equal(await logText(page), before);
+  assert.deepEqual(errors, []);
+  await context.close();
+}
+
+// What the game said in each turn of the log, without the lines typed.
+const answersShown = (page) => page.locator('#log .turn').evaluateAll((turns) => turns.map(
+  (turn) => [...turn.childNodes].filter((node) => !node.classList?.contains('command'))
+    .map((node) => node.textContent).join('')));
+
 // Whatever the page would do with an event already sent is done after a frame.
 const settle = (page) => page.evaluate(() => new Promise((resolve) => {
   requestAnimationFrame(() => setTimeout(resolve));
@@ -104,23 +166,33 @@ async function assertAccessible(page, what, enhanced = false) {
 
 const activeId = (page) => page.evaluate(() => document.activeElement.id);
 
-test('the walkthrough to the finale, which stays after quitting, then a new game', async () => {
+test('the walkthrough to the finale, which stays after quitting, then a new game; its save, ' +
+     'exported past the meteor, goes on as the page did in a fresh browser and under Node',
+     async () => {
   const { page, requests, errors } = await openPage();
   assert.equal(await activeId(page), 'command');
   await assertAccessible(page, 'the title menu');
 
   // Line by line, as a player would: the player dies once on the way, and a line typed
-  // ahead of that wait would lose its first key to it, as on a terminal.
+  // ahead of that wait would lose its first key to it, as on a terminal. Past the meteor,
+  // which scatters the zombies, and that death, the game is exported.
   const lines = fs.readFileSync(walkthrough, 'utf8').split('\n').slice(0, -1);
-  for (const line of lines.slice(0, -1)) {
+  const exportAt = lines.indexOf('take gearbox') + 4;
+  let exported;
+  for (const [index, line] of lines.slice(0, -1).entries()) {
     if (await state(page) === 'key') {
       assert.ok((await logText(page)).endsWith(kPressAnyKey));
       await assertAccessible(page, 'a key wait');
       await page.keyboard.press('Space');
       await whenWaiting(page);
     }
+    if (index === exportAt) {
+      exported = { turns: (await answersShown(page)).length, file: await exportSave(page) };
+    }
     await typeLine(page, line);
   }
+  await assertResumedElsewhere(exported.file, lines.slice(exportAt, -1),
+                               (await answersShown(page)).slice(exported.turns));
   const finale = await logText(page);
   assert.match(finale, /TO BE CONTINUED\.\.\./);
   // Each line is echoed after its prompt.
@@ -314,6 +386,19 @@ test('the save: a reload and a new tab resume where the player was; New game dis
   await typeLine(page, 'i');
   assert.ok((await logText(page)).endsWith(`i\nHouse Key\n\nYou have 10 HP left\n${kGrassland}`));
 
+  // Undo takes back i, then take key: each time the turn before is told again, alone.
+  for (let undone = 1; undone <= 2; undone += 1) {
+    await page.click('#undo');
+    await page.locator('main[data-state="line"]').waitFor();
+    assert.equal(await page.evaluate(() => window.liveInsertions), 1 + undone);
+  }
+  assert.equal(await logText(page), played.slice(0, played.lastIndexOf('take key')));
+  await page.focus('#command');
+  await typeLine(page, 'i');
+  const keyHere = kGrassland.replace('>>', 'There is a House Key here\n>>');
+  assert.ok((await logText(page)).endsWith(`i\n\nYou have 10 HP left\n${keyHere}`));
+  await typeLine(page, 'take key');
+
   // A new tab takes the game over; the first steps aside.
   const second = await openPage(context);
   assert.equal(await logText(second.page), await logText(page));
@@ -344,15 +429,16 @@ test('the save: a reload and a new tab resume where the player was; New game dis
   await whenWaiting(second.page);
   assert.equal(await logText(second.page), kTitleMenu);
 
-  // A save that is not JSON, one of another format, and one whose replay ends at a key
-  // wait where the player was at a prompt.
+  // A save that is not JSON, one of the page's first format, and one whose record does
+  // not replay to its screen.
   await typeLine(second.page, '0');
   const damages = [
     () => localStorage.setItem('vellumfall.save', '{'),
-    () => localStorage.setItem('vellumfall.save', '{"format":99}'),
+    () => localStorage.setItem('vellumfall.save', '{"format":1,"seed":7,"lines":0}'),
     () => {
       const header = JSON.parse(localStorage.getItem('vellumfall.save'));
-      localStorage.setItem('vellumfall.save', JSON.stringify({ ...header, keys: 3 }));
+      const record = header.record.replace('line 0', 'line 1');
+      localStorage.setItem('vellumfall.save', JSON.stringify({ ...header, record }));
     },
   ];
   for (const damage of damages) {

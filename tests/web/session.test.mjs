@@ -1,30 +1,27 @@
-// The page's session without a browser: whole games of a small scripted engine, saved in
-// a storage shared by several tabs, as the page plays them.
-// Usage: node --test session.test.mjs
+// The page's session without a browser: whole games of the module itself, through the
+// page's engine.js, saved in a storage shared by several tabs, as the page plays them.
+// Usage: VELLUMFALL_MODULE=BUILD/vellumfall.js node --test session.test.mjs
 import assert from 'node:assert/strict';
+import fs from 'node:fs';
+import { createRequire } from 'node:module';
 import { test } from 'node:test';
 import { Session, keyContinues } from '../../web/session.js';
 import { SaveSlot } from '../../web/save.js';
+import { loadEngine } from '../../web/engine.js';
+import { transcriptOf } from '../../web/turns.js';
 
 const kKey = 'vellumfall.save';
-
-// An engine of the real one's shape: each line is answered; "k" waits for two keys,
-// clearing the screen after each; "q" ends the game.
-async function engine(seed, game) {
-  game.write(`Game ${seed}\n>>`);
-  for (;;) {
-    const line = await game.read();
-    if (line === null || line === 'q') {
-      return 0;
-    }
-    for (let key = 0; line === 'k' && key < 2; key += 1) {
-      game.write('Press any key');
-      await game.waitForKey();
-      game.clear();
-    }
-    game.write(`${line}!\n>>`);
-  }
-}
+const modulePath = process.env.VELLUMFALL_MODULE;
+const createModule = createRequire(import.meta.url)(modulePath);
+// Compiled once; each tab has a module of its own, as each page has.
+const compiled = await WebAssembly.compile(fs.readFileSync(modulePath.replace(/js$/, 'wasm')));
+const instantiateWasm = (imports, done) => {
+  WebAssembly.instantiate(compiled, imports).then((instance) => done(instance, compiled));
+  return {};
+};
+const [kTitleMenu, kField] = fs.readFileSync(new URL('../transcripts/walkthrough.out',
+                                                     import.meta.url), 'utf8')
+  .split('>>').map((answer) => `${answer}>>`);
 
 class MemoryStorage {
   constructor() {
@@ -56,36 +53,44 @@ class MemoryStorage {
   }
 }
 
-// Whatever the game does with what it was handed is done.
-const settle = () => new Promise((resolve) => setImmediate(resolve));
-
-// A tab of the page on `storage`, its log restored; `start` loads its engine.
+// A tab of the page on `storage`, its log restored; `start` loads its engine and waits for
+// the game's first wait. `turns` is the log.
 function openTab(storage, name) {
   const view = {
-    turns: [], notices: [], restored: [],
+    turns: [], notices: [],
     state(state) { this.shown = state; },
     turn(record) { this.turns.push(record); },
-    restore(records) { this.restored = records; },
+    restore(records) { this.turns = [...records]; },
+    takeBack(count) { this.turns.length = count; },
     clear() { this.turns = []; },
     notice(text) { this.notices.push(text); },
     colours() {}, position() {}, mapCleared() {},
   };
-  const session = new Session({ slot: new SaveSlot(storage, name), view, newSeed: () => 7 });
+  const session = new Session({ slot: new SaveSlot(storage, name), view });
   session.restore();
-  const start = () => {
-    session.start(engine);
-    return settle();
+  const tab = { session, view };
+  tab.start = async () => {
+    session.start(await loadEngine(createModule, { instantiateWasm }));
+    await settle(tab);
   };
-  return { session, view, start };
+  return tab;
+}
+
+// Whatever the game does with what it was handed is done: it waits again.
+async function settle({ session }) {
+  do {
+    await new Promise((resolve) => setImmediate(resolve));
+  } while (session.state === 'busy' || session.state === 'loading');
 }
 
 async function play(tab, ...lines) {
   for (const line of lines) {
     assert.ok(tab.session.send(line), `${line} was taken`);
-    await settle();
+    await settle(tab);
   }
 }
 
+const logText = (tab) => transcriptOf(tab.view.turns);
 const savedGame = (storage) => new SaveSlot(storage, 'reader').load();
 const dropped = (tab) => tab.view.notices.some((notice) => notice.includes('could not be resumed'));
 
@@ -105,47 +110,45 @@ test('lines typed ahead wait their turn, but none is carried into a new game', a
   const tab = openTab(new MemoryStorage(), 'a');
   await tab.start();
   tab.session.send('a');
-  tab.session.send('q');
+  tab.session.send('3');
   tab.session.send('b');
-  await settle();
+  await settle(tab);
   assert.equal(tab.view.shown, 'ended');
   assert.equal(tab.session.newGameQuestion(), null);
   tab.session.newGame();
-  await settle();
+  await settle(tab);
   assert.equal(tab.view.shown, 'line');
-  assert.deepEqual(tab.view.turns.map((turn) => turn.text), ['Game 7\n>>']);
+  assert.deepEqual(logText(tab), kTitleMenu);
 });
 
-test('a save resumes where the player was: key presses counted back into the replay, ' +
-     'and a save that does not end where its game does is dropped', async () => {
+test('a save resumes where the player was, at a key wait too; a version-1 save, and a ' +
+     'record that does not replay to its screen, are dropped', async () => {
   const storage = new MemoryStorage();
   const first = openTab(storage, 'a');
   await first.start();
-  await play(first, 'x', 'k');
-  assert.ok(first.session.continueGame());
-  await settle();
+  await play(first, '1');
   assert.equal(first.view.shown, 'key');
 
-  // Reloaded twice at the second key wait: it waits there, and the key pressed is kept.
+  // Reloaded at the key wait, twice: it waits there, its log shown once.
   for (const name of ['b', 'c']) {
     const again = openTab(storage, name);
-    assert.equal(again.view.restored.length, first.session.game.records.length);
+    assert.equal(logText(again), logText(first));
     await again.start();
     assert.equal(again.view.shown, 'key');
-    assert.equal(savedGame(storage).keys, 1);
+    assert.equal(logText(again), logText(first));
     assert.ok(!dropped(again));
   }
 
-  const ended = openTab(new MemoryStorage(), 'd');
-  await ended.start();
-  await play(ended, 'x', 'q');
-  const storageOf = ended.session.slot.storage;
-  const header = JSON.parse(storageOf.getItem(kKey));
-  storageOf.setItem(kKey, JSON.stringify({ ...header, ended: false }));
-  const resumed = openTab(storageOf, 'e');
-  await resumed.start();
-  assert.ok(dropped(resumed));
-  assert.equal(resumed.view.shown, 'line');
+  const header = JSON.parse(storage.getItem(kKey));
+  for (const damaged of [{ format: 1, tab: 'a', seed: 7, lines: 0, records: 0, keys: 0,
+                           ended: false },
+                         { ...header, record: header.record.replace('line 1', 'line 2') }]) {
+    storage.setItem(kKey, JSON.stringify(damaged));
+    const resumed = openTab(storage, 'd');
+    await resumed.start();
+    assert.ok(dropped(resumed));
+    assert.equal(logText(resumed), kTitleMenu);
+  }
 });
 
 test('two tabs: whichever plays last, the save holds all its lines; the tab that stepped ' +
@@ -195,4 +198,55 @@ test('a refused save is said, and so is saving again; nothing is lost between', 
     'The game is saved again.',
   ]);
   assert.deepEqual(savedGame(storage).lines, ['x', 'y', 'z']);
+});
+
+test('import: a foreign file, and a save that does not replay, change nothing; a save ' +
+     'resumes at its screen and answers as its game would; undo goes back to the turn ' +
+     'before, or shows the screen from before the log, is kept, and goes on to the start',
+     async () => {
+  const source = openTab(new MemoryStorage(), 'a');
+  await source.start();
+  await play(source, '0', 'w', 'n');
+  const file = source.session.saveFile;
+  const storage = new MemoryStorage();
+  const tab = openTab(storage, 'b');
+  await tab.start();
+  await play(tab, '0');
+  const before = [logText(tab), storage.getItem(kKey)];
+  const bytes = (text) => new TextEncoder().encode(text);
+  for (const [name, text, problem] of [
+    ['x.save', 'x', 'not a Vellumfall save'],
+    ['y.save', file.replace('line w', 'line e'), 'it does not replay to where it was saved']]) {
+    tab.session.importSave(name, bytes(text));
+    await settle(tab);
+    assert.equal(tab.view.notices.at(-1), `${name}: ${problem}`);
+    assert.deepEqual([logText(tab), storage.getItem(kKey)], before);
+  }
+
+  assert.match(tab.session.importQuestion('vellumfall.save'), /game under way will be lost/);
+  tab.session.importSave('vellumfall.save', bytes(file));
+  await settle(tab);
+  // The screen since the last clear: here, the whole game.
+  const screen = logText(source);
+  assert.equal(logText(tab), screen);
+  await play(tab, 'i');
+  await play(source, 'i');
+  assert.equal(tab.view.turns.at(-1).text, source.view.turns.at(-1).text);
+  assert.equal(savedGame(storage).record, source.session.saveFile);
+
+  const undo = async (again) => {
+    again.session.undo();
+    await settle(again);
+    return again.view.turns.at(-1).text;
+  };
+  assert.equal(await undo(tab), screen);
+  assert.equal(tab.view.turns.length, 1);
+  assert.equal(await undo(tab), transcriptOf(source.view.turns.slice(0, 3)));
+  assert.ok(tab.view.turns.at(-1).newScreen);
+  const reloaded = openTab(storage, 'c');
+  await reloaded.start();
+  assert.equal(logText(reloaded), logText(tab));
+  await undo(reloaded);
+  assert.equal(await undo(reloaded), kTitleMenu);
+  assert.ok(!reloaded.session.canUndo);
 });
