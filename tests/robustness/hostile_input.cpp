@@ -208,8 +208,8 @@ struct Case {
     bool isLongInput() const { return feed && output == Output::Pipe && !hangUpIgnored; }
 
     const Outcome& outcomeFor(std::string_view launcher) const {
-        for (const auto& [name, other] : otherwise) {
-            if (name == launcher) {
+        for (const auto& [otherLauncher, other] : otherwise) {
+            if (otherLauncher == launcher) {
                 return other;
             }
         }

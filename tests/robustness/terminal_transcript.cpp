@@ -48,7 +48,7 @@ using Clock = std::chrono::steady_clock;
 // What the game wrote on its terminal (or into its output pipe), and reading more of it.
 class Screen {
 public:
-    explicit Screen(int fd) : fd(fd) {}
+    explicit Screen(int terminal) : fd(terminal) {}
 
     // Reads what has come until `deadline`; false once the writer has gone.
     bool readUntil(Clock::time_point deadline) {
@@ -80,7 +80,7 @@ private:
 // The game and the processes around it, as the transcript starts them.
 class Session {
 public:
-    Session(const Setup& setup, std::vector<char*> command) : setup(setup) {
+    Session(const Setup& asWritten, std::vector<char*> command) : setup(asWritten) {
         master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
         if (master < 0 || ::grantpt(master) != 0 || ::unlockpt(master) != 0) {
             fail("no pseudo-terminal");
@@ -398,7 +398,7 @@ bool sameLineSettings(const termios& one, const termios& other) {
 
 class Player {
 public:
-    Player(Session& session, std::string_view name) : session(session), name(name) {}
+    Player(Session& played, std::string_view launcher) : session(played), name(launcher) {}
 
     // Runs one step; false, with the reason printed, when the game did not do as written.
     bool play(const Step& step) {

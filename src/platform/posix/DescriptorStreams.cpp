@@ -3,6 +3,8 @@
 #include <poll.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <array>
 #include <cerrno>
 
 #include "console/StreamFailure.h"
@@ -14,7 +16,9 @@ constexpr std::size_t kReadSize = 4096;
 
 // A descriptor left non-blocking by whoever started the game is waited on, not failed.
 bool waitIfNotReady(int fd, short event) {
-    if (errno != EAGAIN && errno != EWOULDBLOCK) {
+    // The two are one number on some systems, two on others.
+    constexpr std::array kNotReady{EAGAIN, EWOULDBLOCK};
+    if (std::ranges::find(kNotReady, errno) == kNotReady.end()) {
         return false;
     }
     pollfd ready{fd, event, 0};

@@ -14,8 +14,8 @@ class DescriptorInput final : public ChunkedInputBuffer {
 public:
     // `echoedTo`, where input comes from the terminal the text is wrapped for: each line
     // read was ended with Enter, which took the cursor to the start of a line.
-    explicit DescriptorInput(int fd, WordWrapper* echoedTo = nullptr)
-        : fd(fd), echoedTo(echoedTo) {}
+    explicit DescriptorInput(int descriptor, WordWrapper* screen = nullptr)
+        : fd(descriptor), echoedTo(screen) {}
 
 protected:
     bool readChunk(std::string& chunk) override;
@@ -28,8 +28,8 @@ private:
 // With a wrapper, the text is wrapped on its way to the terminal.
 class DescriptorOutput final : public ChunkedOutputBuffer {
 public:
-    explicit DescriptorOutput(int fd, WordWrapper* wrapper = nullptr)
-        : ChunkedOutputBuffer(wrapper), fd(fd) {}
+    explicit DescriptorOutput(int descriptor, WordWrapper* textWrapper = nullptr)
+        : ChunkedOutputBuffer(textWrapper), fd(descriptor) {}
 
 protected:
     void writeChunk(std::string_view text) override;

@@ -42,10 +42,10 @@ constexpr std::array<KeyBinding, 11> kBindings{{
 
 }  // namespace
 
-EditedInput::EditedInput(WordWrapper& screen, int inputFd, int outputFd)
-    : screen(screen),
-      inputFd(inputFd),
-      outputFd(outputFd),
+EditedInput::EditedInput(WordWrapper& text, int keyboard, int display)
+    : screen(text),
+      inputFd(keyboard),
+      outputFd(display),
       seenResizes(terminal_state::resizes()),
       lineRedraw{terminal_state::continues(), [this] {
                      // The shell wrote over the line while the game was stopped; the editor
