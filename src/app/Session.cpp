@@ -71,6 +71,12 @@ public:
     class Input final : public std::streambuf {
     public:
         explicit Input(State& owner) : session(owner) {}
+        // Nothing left to read but blanks, which a read skips on its way to the player.
+        bool exhausted() const {
+            return std::all_of(gptr(), egptr(), [](char byte) {
+                return byte == ' ' || (byte >= '\t' && byte <= '\r');
+            });
+        }
 
     protected:
         int_type underflow() override {
@@ -108,8 +114,14 @@ public:
             session.written(std::string_view(text, static_cast<std::size_t>(size)));
             return size;
         }
+        // The game shows what it wrote when it is about to read. Where all that was entered
+        // has been read, it is about to wait for the player: saved first, so that whatever
+        // the player sees is in the save should the game end there.
         int sync() override {
             if (!session.isReplaying()) {
+                if (session.input.exhausted() && session.taken == session.unread.size()) {
+                    session.saveIfChanged();
+                }
                 session.liveOut.flush();
             }
             return 0;
@@ -157,6 +169,7 @@ public:
     bool isReplaying() const { return saved.has_value(); }
 
     bool end(bool finished) {
+        ended = true;
         if (!autosave || !owningAutosave) {
             return false;
         }
@@ -225,6 +238,7 @@ private:
         taken += length;
         if (taken == unread.size()) {
             unread.clear();
+            taken = 0;
         }
         screen.add(piece);
         if (piece.ends_with('\n')) {
@@ -328,7 +342,7 @@ private:
     }
 
     void saveIfChanged() {
-        if (!autosave || !changed || tooLong) {
+        if (!autosave || !changed || tooLong || ended) {
             return;
         }
         changed = false;
@@ -357,6 +371,7 @@ private:
     bool owningAutosave = false;
     bool warned = false;
     bool tooLong = false;
+    bool ended = false;
 };
 
 Session::Session(std::istream& liveIn, std::ostream& liveOut, Console& liveConsole, Clock clock,

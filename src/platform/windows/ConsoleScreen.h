@@ -13,7 +13,7 @@ class WordWrapper;
 // takes effect at the answer.
 class ConsoleScreen {
 public:
-    explicit ConsoleScreen(HANDLE output) : output(output) {}
+    explicit ConsoleScreen(HANDLE window) : output(window) {}
 
     ConsoleScreen(const ConsoleScreen&) = delete;
     ConsoleScreen& operator=(const ConsoleScreen&) = delete;

@@ -49,6 +49,8 @@ void sayFarewellLocked() {
         DWORD written = 0;
         ::WriteFile(::GetStdHandle(STD_ERROR_HANDLE), gFarewell.data(),
                     static_cast<DWORD>(gFarewell.size()), &written, nullptr);
+        ::FlushFileBuffers(::GetStdHandle(STD_ERROR_HANDLE));
+
         gFarewell.clear();
     }
 }

@@ -23,8 +23,8 @@ private:
 // With a wrapper, the text is wrapped on its way to the console.
 class CrtOutput final : public ChunkedOutputBuffer {
 public:
-    explicit CrtOutput(int fd, WordWrapper* wrapper = nullptr)
-        : ChunkedOutputBuffer(wrapper), fd(fd) {}
+    explicit CrtOutput(int descriptor, WordWrapper* textWrapper = nullptr)
+        : ChunkedOutputBuffer(textWrapper), fd(descriptor) {}
 
 protected:
     void writeChunk(std::string_view text) override;
