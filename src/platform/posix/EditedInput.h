@@ -16,10 +16,10 @@ struct history;
 // editor's prompt, so that the editor redraws it with the line rather than over it.
 class EditedInput final : public ChunkedInputBuffer {
 public:
-    // `screen` is the wrapper of the text on the screen, which knows the prompt and is told
-    // when the Enter of the player starts a new line; `inputFd` is the terminal's keyboard
-    // and `outputFd` its screen.
-    EditedInput(WordWrapper& screen, int inputFd, int outputFd);
+    // `text` is the wrapper of the text on the screen, which knows the prompt and is told
+    // when the Enter of the player starts a new line; `keyboard` is the terminal's input
+    // and `display` its screen.
+    EditedInput(WordWrapper& text, int keyboard, int display);
     ~EditedInput() override;
     EditedInput(const EditedInput&) = delete;
     EditedInput& operator=(const EditedInput&) = delete;
