@@ -61,7 +61,16 @@ export async function loadEngine(createModule, options = {}) {
       return call('run', ['number', 'array'],
                   [words.length, encoder.encode(words.map((word) => `${word}\0`).join(''))]);
     },
-    check: (bytes) => module.ccall('checkSave', 'string', ['array', 'number'],
-                                   [bytes, bytes.length]),
+    // Called straight, not through ccall, which would wait for a game under way to end:
+    // the check itself never waits.
+    check: (bytes) => {
+      const copy = module._malloc(bytes.length);
+      try {
+        module.HEAPU8.set(bytes, copy);
+        return module.UTF8ToString(module._checkSave(copy, bytes.length));
+      } finally {
+        module._free(copy);
+      }
+    },
   };
 }

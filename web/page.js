@@ -171,8 +171,17 @@ exportButton.addEventListener('click', () => {
 // A save file, chosen or dropped on the page, is resumed when the player agrees to lose
 // the game under way; a file that cannot be resumed changes nothing.
 async function importSave(file) {
+  if (session.state === 'loading') {
+    return;
+  }
+  // No more than that is read, however large the file.
+  const bytes = new Uint8Array(await file.slice(0, kLargestImport + 1).arrayBuffer());
+  // A file that cannot be resumed is said at once, and nothing is asked.
+  if (!session.importable(file.name, bytes)) {
+    return;
+  }
   const question = session.importQuestion(file.name);
-  if (session.state === 'loading' || (question !== null && !window.confirm(question))) {
+  if (question !== null && !window.confirm(question)) {
     return;
   }
   if (savesDialog.open) {
@@ -180,8 +189,6 @@ async function importSave(file) {
   } else {
     input.focus();
   }
-  // No more than that is read, however large the file.
-  const bytes = new Uint8Array(await file.slice(0, kLargestImport + 1).arrayBuffer());
   session.importSave(file.name, bytes);
 }
 

@@ -401,11 +401,20 @@ export class Session {
     return this.lossQuestion(`Resume the game saved in ${name}`);
   }
 
-  // Resumes the save file `name` of `bytes` (at most kLargestImport and one more) in place
-  // of the game under way, and plays it until it ends. A file that cannot be resumed, or
-  // does not replay all the same, is said in one line, and the game under way goes on as
-  // it was: the module checks a save only between games (a check during one would wait
-  // for its end).
+  // Whether the save file `name` of `bytes` (at most kLargestImport and one more) can be
+  // resumed; when not, says why in one line and changes nothing.
+  importable(name, bytes) {
+    const problem = bytes.length > kLargestImport ? 'larger than this page can resume'
+      : this.engine.check(bytes);
+    if (problem !== '') {
+      this.view.notice(`${name}: ${problem}`);
+    }
+    return problem === '';
+  }
+
+  // Resumes the save file `name` of `bytes` in place of the game under way, and plays it
+  // until it ends. A file that cannot be resumed, or does not replay all the same, is said
+  // in one line, and the game under way goes on as it was.
   async importSave(name, bytes) {
     const previous = this.game;
     if (this.state === 'loading') {
@@ -413,16 +422,12 @@ export class Session {
     }
     this.setState('busy');
     await this.abandon();
-    const problem = bytes.length > kLargestImport ? 'larger than this page can resume'
-      : this.engine.check(bytes);
-    if (problem === '') {
+    if (this.importable(name, bytes)) {
       const text = new TextDecoder().decode(bytes);
       const game = { ...newGame(), record: text, lineCount: linesIn(text) };
       if (await this.runGame({ file: name }, game, 'fresh', text) !== 'refused') {
         return;
       }
-    } else {
-      this.view.notice(`${name}: ${problem}`);
     }
     if (previous.ended) {
       this.game = previous;
