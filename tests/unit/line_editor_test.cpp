@@ -2,6 +2,7 @@
 
 #include <deque>
 #include <string>
+#include <string_view>
 
 #include "console/LineEditor.h"
 
@@ -70,4 +71,19 @@ TEST(LineEditorTest, LettersAreWholeOtherKeysDoNothingAndTheEndOfInputKeepsTheLi
     terminal.type({"\x04"});
     EXPECT_EQ(std::nullopt, editor.readLine(">>"));
     EXPECT_TRUE(terminal.screen.ends_with("\r>>^D"));
+}
+
+TEST(LineEditorTest, TheKillKeysAndALetterTypedInTheMiddleMendTheLineWhereTheCursorIs) {
+    ScriptedTerminal terminal(80);
+    LineEditor editor(terminal);
+    const auto typeLetters = [&terminal](std::string_view letters) {
+        for (const char letter : letters) {
+            terminal.type({std::string(1, letter)});
+        }
+    };
+    // Ctrl-W takes the word before the cursor, Ctrl-K what follows it, Ctrl-U what precedes
+    // it; letters of three and four bytes are one letter each for the cursor.
+    typeLetters("take bow\x17sword\x01\x06\x0b\x05");
+    terminal.type({"\xe2\x82\xac", "\xf0\x9f\x98\x80", "\x02", "\x02", "x", "\x15", "\x05", "\r"});
+    EXPECT_EQ("\xe2\x82\xac\xf0\x9f\x98\x80\n", editor.readLine(">>"));
 }

@@ -5,6 +5,7 @@
 #include <sstream>
 #include <string>
 
+#include "app/AutosavePath.h"
 #include "app/Program.h"
 #include "app/SaveFiles.h"
 #include "app/SaveFormat.h"
@@ -134,6 +135,17 @@ TEST(SaveTest, FilesThatAreNotASaveOfThisGameAreRefusedWithTheirReason) {
     EXPECT_EQ("damaged at line 3: the screen must come last",
               refusal("vellumfall save 1\nscreen >>\nkey\n"));
     EXPECT_EQ("damaged: it ends before its screen", refusal("vellumfall save 1\nline 0\n"));
+    // However large the file, its lines or its screen, the reader stops at its bounds.
+    EXPECT_EQ("larger than any save", refusal(std::string(kLargestSave + 1, 'x')));
+    EXPECT_EQ("damaged at line 2: it is longer than any entry",
+              refusal("vellumfall save 1\nline " + std::string(4 * kLongestEntry, 'n')));
+    std::string tallScreen = "vellumfall save 1\n";
+    for (std::size_t line = 0; line <= kScreenLines; ++line) {
+        tallScreen += "screen >>\n";
+    }
+    EXPECT_EQ("damaged at line " + std::to_string(kScreenLines + 2) +
+                  ": the screen has more lines than a save keeps",
+              refusal(tallScreen));
 
     // Readable, but the game does not say again what the save shows.
     MemoryFiles files;
@@ -150,11 +162,24 @@ TEST(SaveTest, EveryTextSurvivesTheFileEscapesAndAll) {
                       {SaveRecord::Kind::Scatter, "", -5, 7},
                       {SaveRecord::Kind::Text, "n", 0, 0}};
     record.screen = {"Welcome to Vellumfall ", "", ">>"};
+    // Letters of three and four bytes as they are; an overlong letter, a surrogate, one past
+    // the last letter and a letter cut short, byte by byte.
+    record.entries.push_back({SaveRecord::Kind::Line,
+                              "\xe2\x82\xac\xf0\x9f\x98\x80 \xe0\x80\x80 \xed\xa0\x80 "
+                              "\xf4\x90\x80\x80 \xe2\x82",
+                              0, 0});
     const std::string file = formatSave(record);
     EXPECT_NE(std::string::npos,
               file.find("\nline take \\\\ sword\\x09\\x1b[A \xc3\xa9 \\xff\\x20\n"));
+    EXPECT_NE(std::string::npos,
+              file.find("\nline \xe2\x82\xac\xf0\x9f\x98\x80 \\xe0\\x80\\x80 \\xed\\xa0\\x80 "
+                        "\\xf4\\x90\\x80\\x80 \\xe2\\x82\n"));
+    EXPECT_EQ(record.entries[4].text, parseSave(file).entries[4].text);
+    // An editor's line ends and capital hex digits read as well.
+    EXPECT_EQ("\xff",
+              parseSave("vellumfall save 1\r\nline \\xFF\r\nscreen >>\r\n").entries[0].text);
     const SaveRecord read = parseSave(file);
-    ASSERT_EQ(4U, read.entries.size());
+    ASSERT_EQ(5U, read.entries.size());
     EXPECT_EQ(record.entries[0].text, read.entries[0].text);
     EXPECT_EQ(-5, read.entries[2].x);
     EXPECT_EQ(SaveRecord::Kind::Text, read.entries[3].kind);
@@ -169,4 +194,40 @@ TEST(SaveTest, AFolderThatCannotBeWrittenCostsOneLineAndPlayGoesOn) {
     EXPECT_EQ("vellumfall: cannot save the game in autosave: No space left on device\n",
               played.errors);
     EXPECT_TRUE(played.out.ends_with("Would you like to quit?\n"));
+}
+
+TEST(SaveTest, UndoTakesBackOneLineAtATimeAndTheGameGoesOnWithoutIt) {
+    MemoryFiles files;
+    play("0\nn\ns\n", &files, clockA);
+    SaveRecord record = parseSave(files.files.at("autosave"));
+    ASSERT_TRUE(takeBackLastLine(record));
+    EXPECT_FALSE(record.screenKnown);
+    // Without "s" the game stands in front of the house again, where "s" is answered anew.
+    ProgramOptions options;
+    options.clock = clockA;
+    options.resume = record;
+    std::istringstream in("s\n");
+    std::ostringstream out;
+    std::ostringstream errors;
+    SilentConsole console;
+    ASSERT_EQ(0, runProgram(in, out, errors, console, std::move(options))) << errors.str();
+    // The screen replayed with the lines typed, then the answer to the new line.
+    EXPECT_TRUE(
+        out.str().ends_with(">>n\nYou are in front of a house.\nThe door is locked.\n"
+                            ">>You are in a vast field. There is a white house to the "
+                            "North.\nThere is a Gearbox here\n>>\n"))
+        << out.str();
+    // Again and again, to the start, and no further.
+    while (takeBackLastLine(record)) {
+    }
+    EXPECT_TRUE(record.entries.empty());
+}
+
+TEST(SaveTest, TheAutosaveGoesToEachSystemsStateFolder) {
+    EXPECT_EQ("/s/vellumfall/vellumfall.save", xdgAutosavePath("/s", "/h"));
+    EXPECT_EQ("/h/.local/state/vellumfall/vellumfall.save", xdgAutosavePath("relative", "/h"));
+    EXPECT_EQ(std::nullopt, xdgAutosavePath(std::nullopt, "relative"));
+    EXPECT_EQ("C:\\Users\\p\\AppData\\Local\\vellumfall\\vellumfall.save",
+              windowsAutosavePath("C:\\Users\\p\\AppData\\Local"));
+    EXPECT_EQ(std::nullopt, windowsAutosavePath(""));
 }
