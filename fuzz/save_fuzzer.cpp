@@ -5,30 +5,15 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <ctime>
 #include <ostream>
 #include <sstream>
-#include <streambuf>
 #include <string>
 #include <string_view>
 
+#include "FuzzSession.h"
 #include "app/Program.h"
 #include "app/SaveFormat.h"
 #include "console/SilentConsole.h"
-
-namespace {
-
-class DiscardingBuffer final : public std::streambuf {
-protected:
-    int_type overflow(int_type character) override { return traits_type::not_eof(character); }
-    std::streamsize xsputn(const char* /*text*/, std::streamsize count) override { return count; }
-};
-
-std::time_t fixedClock() {
-    return 1'000'000;
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view file(reinterpret_cast<const char*>(data), size);

@@ -5,31 +5,18 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <ctime>
 #include <functional>
 #include <istream>
 #include <ostream>
 #include <sstream>
-#include <streambuf>
 #include <string>
 
+#include "FuzzSession.h"
 #include "app/Program.h"
 #include "console/SilentConsole.h"
 #include "support/FailingStreams.h"
 
 namespace {
-
-// Output is thrown away unseen; the sanitizers watch how it is made, not what it says.
-class DiscardingBuffer final : public std::streambuf {
-protected:
-    int_type overflow(int_type character) override { return traits_type::not_eof(character); }
-    std::streamsize xsputn(const char* /*text*/, std::streamsize count) override { return count; }
-};
-
-// Zombies scatter from the clock; a fixed one makes every run of an input the same.
-std::time_t fixedClock() {
-    return 1'000'000;
-}
 
 // Where the failing runs give out: anywhere in the input, and anywhere in an output of
 // the size such an input makes. Taken from the input itself, so a finding replays.
