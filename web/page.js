@@ -272,7 +272,12 @@ session.restore();
 if (log.records.length === 0) {
   log.goLive();
 }
+// Orca forgets what a live region said before the page's load completes: a module quick
+// to load would have the title menu said to no one.
+const pageLoaded = document.readyState === 'complete' ? Promise.resolve()
+  : new Promise((resolve) => window.addEventListener('load', resolve, { once: true }));
 loadEngine(window.createVellumfall).then(async (engine) => {
+  await pageLoaded;
   if (status.textContent === loadingNotice) {
     say('');
   }

@@ -54,7 +54,8 @@ const logText = (page) => page.locator('#log').textContent();
 const state = (page) => page.locator('main').getAttribute('data-state');
 
 // The game has taken every line sent and waits for the next, or for a key, or has ended.
-const whenWaiting = (page) => page.locator('main:not([data-state="busy"])').waitFor();
+const whenWaiting = (page) => page.locator(
+  'main:not([data-state="busy"]):not([data-state="loading"])').waitFor();
 
 async function typeLine(page, line) {
   await page.keyboard.type(line);
