@@ -623,9 +623,17 @@ test('a slow first visit on a strict host: readable at once, no line lost to the
   await page.getByText('Loading the game…').waitFor();
   assert.ok(!await page.locator('#command').isEditable());
   await page.keyboard.press('Enter');
+  // A save dropped on the page while the game loads is taken once it has loaded.
+  await page.locator('#log[role="log"]').waitFor({ state: 'attached' });
+  assert.equal(await state(page), 'loading');
+  await page.evaluate(() => {
+    const data = new DataTransfer();
+    data.items.add(new File(['{}'], 'early.save'));
+    document.body.dispatchEvent(new DragEvent('drop', { dataTransfer: data, bubbles: true }));
+  });
   await page.locator('main[data-state="line"]').waitFor({ timeout: 60000 });
   assert.equal(page.url(), strict.url);
-  assert.equal(await page.textContent('#status'), '');
+  await page.getByText('early.save: not a Vellumfall save').waitFor();
   await page.evaluate(() => navigator.serviceWorker.ready);
   await page.waitForFunction(() => navigator.serviceWorker.controller !== null);
   const twice = Object.entries(strict.served).filter(([, count]) => count > 1);
