@@ -100,6 +100,9 @@ async function assertResumedElsewhere(file, lines, played) {
   const context = await newPhone();
   const { page, errors } = await openPage(context);
   await page.setInputFiles('#import-file', file);
+  // The title menu gives way to the saved screen, and the game waits on it.
+  await page.waitForFunction(() => !document.getElementById('log').textContent
+    .includes('Welcome to Vellumfall'));
   await page.locator('main[data-state="line"]').waitFor();
   await playThrough(page, lines);
   const [screen, ...resumed] = await answersShown(page);
