@@ -93,6 +93,13 @@ async function exportSave(page) {
   return download.path();
 }
 
+// A file that is no save, dropped on the page as a player drops one.
+const dropFile = (page, name) => page.evaluate((fileName) => {
+  const data = new DataTransfer();
+  data.items.add(new File(['{}'], fileName));
+  document.body.dispatchEvent(new DragEvent('drop', { dataTransfer: data, bubbles: true }));
+}, name);
+
 // The save `file`, imported in a fresh browser and continued under Node with `lines`,
 // answers them as `played` (the page's turns); piped, Node has no key waits. A damaged file
 // dropped on that page then changes nothing.
@@ -115,11 +122,7 @@ async function assertResumedElsewhere(file, lines, played) {
 
   const before = await logText(page);
   page.once('dialog', (dialog) => dialog.accept());
-  await page.evaluate(() => {
-    const data = new DataTransfer();
-    data.items.add(new File(['{}'], 'notes.save'));
-    document.body.dispatchEvent(new DragEvent('drop', { dataTransfer: data, bubbles: true }));
-  });
+  await dropFile(page, 'notes.save');
   await page.getByText('notes.save: not a Vellumfall save').waitFor();
   await page.locator('main[data-state="line"]').waitFor();
   assert.equal(await logText(page), before);
@@ -629,11 +632,7 @@ test('a slow first visit on a strict host: readable at once, no line lost to the
   // A save dropped on the page while the game loads is taken once it has loaded.
   await page.locator('#log[role="log"]').waitFor({ state: 'attached' });
   assert.equal(await state(page), 'loading');
-  await page.evaluate(() => {
-    const data = new DataTransfer();
-    data.items.add(new File(['{}'], 'early.save'));
-    document.body.dispatchEvent(new DragEvent('drop', { dataTransfer: data, bubbles: true }));
-  });
+  await dropFile(page, 'early.save');
   await page.locator('main[data-state="line"]').waitFor({ timeout: 60000 });
   assert.equal(page.url(), strict.url);
   await page.getByText('early.save: not a Vellumfall save').waitFor();
