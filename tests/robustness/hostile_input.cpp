@@ -31,6 +31,7 @@
 #include <cstring>
 #include <functional>
 #include <iostream>
+#include <limits>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -45,6 +46,7 @@ constexpr std::size_t kGarbageBytes = 16 * kMebibyte;
 constexpr std::size_t kShortLines = 1'000'000;
 constexpr std::size_t kDigits = 10'000'000;
 constexpr std::size_t kHelpRequests = 3000;
+constexpr int kGrowthRounds = 3;
 // Far more than any of these inputs needs; past it the game is taken to hang.
 constexpr auto kTimeLimit = std::chrono::seconds(60);
 // The hostile environments end the game at its first read or write, or soon after; the
@@ -548,14 +550,33 @@ int main(int argc, char** argv) {
         passed = false;
     }
     if (passed && hostile.isLongInput()) {
-        const Run quarter = play(command, launcher, hostile, 4);
-        const long growthKb = full.peakResidentKb - quarter.peakResidentKb;
-        std::cout << "growth from a quarter of the input to all of it: " << growthKb
-                  << " kB (limit " << maxGrowthKb << " kB)\n";
-        if (!quarter.passed || growthKb > maxGrowthKb) {
-            std::cout << (quarter.passed ? "FAIL: the game holds memory that grows with its input\n"
-                                         : "FAIL: a quarter of the input failed\n");
-            passed = false;
+        // A runtime's garbage collector moves its peak by a few MB from one run to the next,
+        // while memory held per byte or per turn grows in every run: a growth over the bound
+        // is measured again, and the lowest peak of each size counts.
+        long fullKb = full.peakResidentKb;
+        long quarterKb = std::numeric_limits<long>::max();
+        for (int round = 1; passed && round <= kGrowthRounds; ++round) {
+            if (round > 1) {
+                const Run again = play(command, launcher, hostile, 1);
+                passed = again.passed;
+                fullKb = std::min(fullKb, again.peakResidentKb);
+            }
+            const Run quarter = play(command, launcher, hostile, 4);
+            if (!quarter.passed) {
+                std::cout << "FAIL: a quarter of the input failed\n";
+                passed = false;
+                break;
+            }
+            quarterKb = std::min(quarterKb, quarter.peakResidentKb);
+            std::cout << "growth from a quarter of the input to all of it: " << fullKb - quarterKb
+                      << " kB (limit " << maxGrowthKb << " kB)\n";
+            if (fullKb - quarterKb <= maxGrowthKb) {
+                break;
+            }
+            if (round == kGrowthRounds) {
+                std::cout << "FAIL: the game holds memory that grows with its input\n";
+                passed = false;
+            }
         }
     }
     return passed ? 0 : 1;
