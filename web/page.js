@@ -58,11 +58,6 @@ function moveFocus(to) {
 
 // Made after the view, which it tells its first state while it is being made.
 let session = null;
-// Settled once the game has loaded and waits, for a save dropped on the page before then.
-let gameLoaded;
-const whenGameLoaded = new Promise((resolve) => {
-  gameLoaded = resolve;
-});
 
 const view = {
   state(state) {
@@ -82,7 +77,6 @@ const view = {
     playHereButton.hidden = state !== 'aside';
     if (state !== 'loading' && state !== 'busy') {
       log.goLive();
-      gameLoaded();
     }
     if (state === 'key') {
       moveFocus(continueButton);
@@ -177,7 +171,7 @@ exportButton.addEventListener('click', () => {
 // A save file, chosen or dropped on the page, is resumed when the player agrees to lose
 // the game under way; a file that cannot be resumed changes nothing.
 async function importSave(file) {
-  await whenGameLoaded;
+  await session.loaded;
   // No more than that is read, however large the file.
   const bytes = new Uint8Array(await file.slice(0, kLargestImport + 1).arrayBuffer());
   // A file that cannot be resumed is said at once, and nothing is asked.

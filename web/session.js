@@ -88,6 +88,11 @@ export class Session {
     this.saveRefused = false;
     this.saved = null;
     this.state = null;
+    // Settled once the game has loaded and waits: a save dropped on the page before then is
+    // taken then.
+    this.loaded = new Promise((resolve) => {
+      this.gameLoaded = resolve;
+    });
     this.setState('loading');
   }
 
@@ -144,6 +149,9 @@ export class Session {
   }
 
   setState(state) {
+    if (state !== 'loading' && state !== 'busy') {
+      this.gameLoaded();
+    }
     const shown = this.aside ? 'aside' : state;
     if (shown !== this.state) {
       this.state = shown;
